@@ -1,0 +1,132 @@
+// helpers.h - shared test vocabulary: guarded buffers that prove nothing was written
+// outside (or at all, on error), seeded randomness, MXCSR checks, lengths that reach
+// every body/tail path.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <immintrin.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "veks.h"
+
+namespace vt {
+
+constexpr std::uint8_t kSentinel = 0xA5;
+
+// Elements placed so that the last byte ends right before a PROT_NONE page: any read
+// or write past the end faults. The bytes before the data are a sentinel zone that
+// untouched() also checks. The end is page-aligned, so the start's alignment varies
+// with n; use data() + k of a longer buffer to test other heads.
+template <class T>
+class Guarded {
+public:
+    explicit Guarded(std::size_t n) : n_(n) {
+        page_ = std::size_t(sysconf(_SC_PAGESIZE));
+        std::size_t bytes = n * sizeof(T) + 64;
+        data_pages_ = (bytes + page_ - 1) / page_;
+        base_ = static_cast<std::uint8_t*>(mmap(nullptr, (data_pages_ + 1) * page_,
+                                                PROT_READ | PROT_WRITE,
+                                                MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+        if (base_ == MAP_FAILED) std::abort();
+        mprotect(base_ + data_pages_ * page_, page_, PROT_NONE);
+        std::memset(base_, kSentinel, data_pages_ * page_);
+        ptr_ = reinterpret_cast<T*>(base_ + data_pages_ * page_ - n * sizeof(T));
+    }
+    ~Guarded() { munmap(base_, (data_pages_ + 1) * page_); }
+    Guarded(const Guarded&) = delete;
+    Guarded& operator=(const Guarded&) = delete;
+
+    T* data() { return ptr_; }
+    const T* data() const { return ptr_; }
+    std::size_t size() const { return n_; }
+    T& operator[](std::size_t i) { return ptr_[i]; }
+    const T& operator[](std::size_t i) const { return ptr_[i]; }
+
+    void fill(std::uint8_t byte) { std::memset(ptr_, byte, n_ * sizeof(T)); }
+    // True when every byte of the mapping (the elements included) still holds the
+    // sentinel: use after a call that must not write.
+    bool untouched() const {
+        for (std::size_t i = 0; i < data_pages_ * page_; ++i)
+            if (base_[i] != kSentinel) return false;
+        return true;
+    }
+    // True when the bytes before the elements still hold the sentinel.
+    bool headIntact() const {
+        auto* p = reinterpret_cast<const std::uint8_t*>(ptr_);
+        for (const std::uint8_t* q = base_; q < p; ++q)
+            if (*q != kSentinel) return false;
+        return true;
+    }
+
+private:
+    std::size_t n_, page_, data_pages_;
+    std::uint8_t* base_;
+    T* ptr_;
+};
+
+// A buffer of sentinel bytes for a call that must fail without writing.
+template <class T>
+struct Sentinel {
+    explicit Sentinel(std::size_t n) : v(n) { std::memset(v.data(), kSentinel, n * sizeof(T)); }
+    T* data() { return v.data(); }
+    bool untouched() const {
+        auto* p = reinterpret_cast<const std::uint8_t*>(v.data());
+        for (std::size_t i = 0; i < v.size() * sizeof(T); ++i)
+            if (p[i] != kSentinel) return false;
+        return true;
+    }
+    std::vector<T> v;
+};
+
+// A seeded generator: VEKS_TEST_SEED overrides the default; the seed is printed with
+// every failure of the test that made it (SCOPED_TRACE).
+inline std::uint64_t testSeed() {
+    const char* s = std::getenv("VEKS_TEST_SEED");
+    return s ? std::strtoull(s, nullptr, 0) : 0x5eed2019u;
+}
+struct Rng {
+    Rng() : seed(testSeed()), gen(seed), trace(__FILE__, __LINE__, "seed " + std::to_string(seed)) {}
+    std::uint64_t seed;
+    std::mt19937_64 gen;
+    ::testing::ScopedTrace trace;
+    std::uint64_t bits() { return gen(); }
+    template <class T> T uniformInt() {
+        return T(gen());
+    }
+    double uniform(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(gen); }
+};
+
+// Lengths that reach body-only, tail-only and body+tail paths for vectors of 32 bytes
+// (lanes of every width), plus a few large odd ones.
+inline std::vector<int> testLengths(std::size_t elemBytes) {
+    int lanes = int(32 / (elemBytes ? elemBytes : 1));
+    if (lanes < 1) lanes = 1;
+    std::vector<int> v;
+    for (int n = 1; n <= 4 * lanes + 1; ++n) v.push_back(n);
+    for (int n : {63, 64, 65, 127, 128, 129, 255, 1000, 1023, 4097, 65537}) v.push_back(n);
+    return v;
+}
+
+// Runs f and checks that MXCSR, flags included, is the same afterwards. The caller's
+// environment is set to something unusual first (round up, FTZ, DAZ) so a function
+// that overwrites it instead of restoring it is caught.
+template <class F>
+void expectMxcsrKept(F&& f) {
+    const unsigned saved = _mm_getcsr();
+    const unsigned odd = (saved & ~0xE07Fu) | 0x4000u | 0x8000u | 0x0040u;
+    _mm_setcsr(odd);
+    f();
+    const unsigned after = _mm_getcsr();
+    _mm_setcsr(saved);
+    EXPECT_EQ(after, odd) << "the caller's MXCSR was changed";
+}
+
+}  // namespace vt
