@@ -219,6 +219,72 @@ VEKS_API Vek64fc* veksMalloc_64fc(int len);
 VEKS_API Vek64fc* veksMalloc_64fc_L(VekSizeL len);
 VEKS_API void veksFree(void* ptr);
 
+/* ---- transforms/dft.def ------------------------------------------------------ */
+/*
+ * Discrete Fourier transform of any length N >= 1.
+ *
+ * Complex: X[k] = s_f * sum_n x[n] * exp(-2 pi i n k / N); the inverse is
+ * x[n] = s_i * sum_k X[k] * exp(+2 pi i n k / N). flag: vekFftScaleFwd (1) s_f = 1/N,
+ * vekFftScaleInv (2) s_i = 1/N, vekFftScaleSqrt (4) both 1/sqrt(N), vekFftScaleNone (8)
+ * both 1. The hint is accepted and recorded; results do not depend on it.
+ * Real transforms store X[0..N/2] in one of the packed layouts:
+ *   CCS  (N+2 values for even N, N+1 for odd): R0, 0, R1, I1, ..., [R(N/2), 0]
+ *   Pack (N values): R0, R1, I1, ..., R(N/2-1), I(N/2-1), [R(N/2)]
+ *   Perm (N values): R0, [R(N/2)], R1, I1, ...   (odd N: the same as Pack)
+ * Protocol: veksDFTGetSize_* (len, flag, hint, pSpecSize, pSpecBufferSize, pBufferSize)
+ * gives the byte sizes of the spec, of the buffer needed only during Init and of the
+ * work buffer of each transform (each with slack, so no alignment is needed);
+ * veksDFTInit_* (len, flag, hint, pSpec, pSpecBuffer) builds the spec in pSpec; the
+ * transforms take that same pSpec. pSrc may equal pDst. A spec is read-only after
+ * Init: threads may share it, each with its own work buffer.
+ * GetSize checks: a null output pointer (vekStsNullPtrErr); len < 1, or len not a
+ * power of two and at least 2^27 (vekStsSizeErr); flag not 1, 2, 4, 8
+ * (vekStsFftFlagErr); sizes beyond 32 bits (vekStsErr). Init checks pSpec, then len,
+ * then flag, then pSpecBuffer where its size needs one, and writes nothing on error.
+ * Transforms check: pSpec (rounded up to 64) null (vekStsNullPtrErr); a spec of
+ * another kind or not initialised (vekStsContextMatchErr); data pointers null
+ * (vekStsNullPtrErr); a null work buffer where the length needs one
+ * (vekStsNullPtrErr). Nothing is written on error.
+ */
+typedef struct VeksDFTSpec_C_32fc VeksDFTSpec_C_32fc;
+typedef struct VeksDFTSpec_C_32f VeksDFTSpec_C_32f;
+typedef struct VeksDFTSpec_R_32f VeksDFTSpec_R_32f;
+typedef struct VeksDFTSpec_C_64fc VeksDFTSpec_C_64fc;
+typedef struct VeksDFTSpec_C_64f VeksDFTSpec_C_64f;
+typedef struct VeksDFTSpec_R_64f VeksDFTSpec_R_64f;
+VEKS_API VekStatus veksDFTGetSize_C_32fc(int len, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDFTInit_C_32fc(int len, int flag, VekHint hint, VeksDFTSpec_C_32fc* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDFTGetSize_C_32f(int len, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDFTInit_C_32f(int len, int flag, VekHint hint, VeksDFTSpec_C_32f* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDFTGetSize_R_32f(int len, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDFTInit_R_32f(int len, int flag, VekHint hint, VeksDFTSpec_R_32f* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDFTGetSize_C_64fc(int len, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDFTInit_C_64fc(int len, int flag, VekHint hint, VeksDFTSpec_C_64fc* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDFTGetSize_C_64f(int len, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDFTInit_C_64f(int len, int flag, VekHint hint, VeksDFTSpec_C_64f* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDFTGetSize_R_64f(int len, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDFTInit_R_64f(int len, int flag, VekHint hint, VeksDFTSpec_R_64f* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDFTFwd_CToC_32fc(const Vek32fc* pSrc, Vek32fc* pDst, const VeksDFTSpec_C_32fc* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTInv_CToC_32fc(const Vek32fc* pSrc, Vek32fc* pDst, const VeksDFTSpec_C_32fc* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTFwd_CToC_64fc(const Vek64fc* pSrc, Vek64fc* pDst, const VeksDFTSpec_C_64fc* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTInv_CToC_64fc(const Vek64fc* pSrc, Vek64fc* pDst, const VeksDFTSpec_C_64fc* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTFwd_CToC_32f(const Vek32f* pSrcRe, const Vek32f* pSrcIm, Vek32f* pDstRe, Vek32f* pDstIm, const VeksDFTSpec_C_32f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTInv_CToC_32f(const Vek32f* pSrcRe, const Vek32f* pSrcIm, Vek32f* pDstRe, Vek32f* pDstIm, const VeksDFTSpec_C_32f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTFwd_CToC_64f(const Vek64f* pSrcRe, const Vek64f* pSrcIm, Vek64f* pDstRe, Vek64f* pDstIm, const VeksDFTSpec_C_64f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTInv_CToC_64f(const Vek64f* pSrcRe, const Vek64f* pSrcIm, Vek64f* pDstRe, Vek64f* pDstIm, const VeksDFTSpec_C_64f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTFwd_RToCCS_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksDFTSpec_R_32f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTFwd_RToPack_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksDFTSpec_R_32f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTFwd_RToPerm_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksDFTSpec_R_32f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTInv_CCSToR_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksDFTSpec_R_32f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTInv_PackToR_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksDFTSpec_R_32f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTInv_PermToR_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksDFTSpec_R_32f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTFwd_RToCCS_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTFwd_RToPack_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTFwd_RToPerm_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTInv_CCSToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTInv_PackToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDFTInv_PermToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
+
 /* ==== GENERATED END ==== */
 
 #ifdef __cplusplus

@@ -1,0 +1,5 @@
+// The exported DFT functions: each entry of dft.def calls its template in dft.h.
+#include "frame/manifest.h"
+#include "transforms/dft.h"
+
+#include "dft.def"

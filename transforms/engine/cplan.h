@@ -1,0 +1,342 @@
+// cplan.h - the complex DFT of any length, as laid out inside a spec.
+//
+// A complex plan of length n picks one method by a deterministic cost model:
+//   - n = 1: a copy;
+//   - every prime factor of n at most kMaxRadix: self-sorting mixed-radix passes
+//     (factors 8, 4, 2 first, then odd factors from the largest down; a single odd
+//     factor is the direct DFT of that length);
+//   - otherwise, or when it is cheaper: the chirp-z convolution (Bluestein) through
+//     a complex plan of a smooth length M >= 2n - 1 built in the same spec.
+// Tables (twiddles, chirp, the transformed chirp kernel) are computed in double
+// precision from exactly reduced angles and rounded once to T. The plan stores byte
+// offsets from the spec base, not pointers, and is read-only after Init.
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "frame/spec.h"
+#include "stages.h"
+
+namespace vek::dft {
+
+// cos and sin of 2 pi k / n with the angle reduced to the first octant in integers,
+// so the double result is as accurate as the sine kernel (the argument carries no
+// rounding from a large multiple of 2 pi / n).
+inline void sincos2pi(std::int64_t k, std::int64_t n, double& c, double& s) noexcept {
+    k %= n;
+    if (k < 0) k += n;
+    bool negS = false, negC = false, swap = false;
+    if (2 * k > n) { k = n - k; negS = true; }            // angle in [0, pi]
+    if (4 * k > n) { k = n - 2 * k; n *= 2; negC = true; }  // pi - angle, in [0, pi/2]
+    if (8 * k > n) { k = n - 4 * k; n *= 4; swap = true; }  // pi/2 - angle, in [0, pi/4]
+    const long double a = 6.283185307179586476925286766559L * (long double)k / (long double)n;
+    double cc = std::cos(double(a)), ss = std::sin(double(a));
+    if (swap) { double t = cc; cc = ss; ss = t; }
+    if (negC) cc = -cc;
+    if (negS) ss = -ss;
+    c = cc;
+    s = ss;
+}
+
+enum Method : int { kCopy = 0, kMixed = 1, kChirp = 2 };
+constexpr int kMaxPasses = 40;
+
+struct Pass {
+    int p, m, s, first;
+    std::uint64_t twOff, trigOff;
+};
+
+struct CPlan {
+    int n, method, passes, M;
+    std::uint64_t workElems;   // complex elements of work buffer needed by a transform
+    std::uint64_t initElems;   // complex elements of init buffer needed to build it
+    std::uint64_t chirpOff, kernOff, subOff;
+    Pass pass[kMaxPasses];
+};
+
+// Two modes over one code path: in query mode (base null) only the layout grows, in
+// build mode the same requests are placed and filled.
+struct Builder {
+    Layout l{64};
+    std::uint8_t* base = nullptr;
+    void* initBuf = nullptr;   // build mode: the caller's init buffer, aligned
+    template <class X>
+    X* take(std::size_t count, std::uint64_t* off) noexcept {
+        std::size_t o = l.array<X>(count, 64);
+        if (off) *off = o;
+        return base && l.ok() ? reinterpret_cast<X*>(base + o) : nullptr;
+    }
+};
+
+// ---- factorisation and cost --------------------------------------------------------
+struct Factors {
+    int n = 0;
+    int f[kMaxPasses];
+    bool ok = true;
+};
+
+inline Factors factorize(int n) noexcept {
+    Factors r;
+    int twos = 0;
+    while (n % 2 == 0) { n /= 2; ++twos; }
+    int pw[kMaxPasses], np = 0;
+    int k8 = twos / 3, rem = twos % 3;
+    if (rem == 1 && k8 > 0) { --k8; pw[np++] = 4; pw[np++] = 4; }
+    else if (rem == 1) pw[np++] = 2;
+    else if (rem == 2) pw[np++] = 4;
+    for (int i = 0; i < k8; ++i) r.f[r.n++] = 8;
+    for (int i = 0; i < np; ++i) r.f[r.n++] = pw[i];
+    int odd[kMaxPasses], no = 0;
+    for (int d = 3; n > 1;) {
+        if (std::int64_t(d) * d > n) { odd[no++] = n; break; }
+        if (n % d == 0) { odd[no++] = d; n /= d; } else d += 2;
+    }
+    for (int i = no - 1; i >= 0; --i) {   // found ascending; passes take the largest first
+        if (odd[i] > kMaxRadix) r.ok = false;
+        r.f[r.n++] = odd[i];
+    }
+    return r;
+}
+
+// Relative cost of one pass per point; fixed numbers, so a length always gets the
+// same plan on every machine.
+inline double radixCost(int p) noexcept {
+    switch (p) {
+        case 2: return 1.0;
+        case 3: return 1.7;
+        case 4: return 1.6;
+        case 5: return 2.6;
+        case 7: return 3.5;
+        case 8: return 2.4;
+        case 11: return 5.5;
+        case 13: return 6.5;
+        default: return 0.6 * p + 2.0;
+    }
+}
+
+inline double mixedCost(int n) noexcept {
+    if (n == 1) return 0.0;
+    Factors f = factorize(n);
+    if (!f.ok) return 1e300;
+    double c = 0;
+    for (int i = 0; i < f.n; ++i) c += radixCost(f.f[i]);
+    return c * n;
+}
+
+// The convolution length: the cheapest smooth M >= 2n - 1 among 2^a times a small
+// odd factor.
+inline int chirpLength(int n) noexcept {
+    const std::int64_t need = 2 * std::int64_t(n) - 1;
+    static constexpr int odd[] = {1, 3, 5, 9, 15, 25, 27, 45};
+    int best = 0;
+    double bestCost = 1e300;
+    for (int o : odd) {
+        std::int64_t m = o;
+        while (m < need) m *= 2;
+        if (m > (std::int64_t(1) << 30)) continue;
+        double c = mixedCost(int(m));
+        if (c < bestCost) { bestCost = c; best = int(m); }
+    }
+    return best;
+}
+
+inline double chirpCost(int n) noexcept {
+    int M = chirpLength(n);
+    return 2.0 * mixedCost(M) + 4.0 * M + 2.0 * n;
+}
+
+// ---- building ----------------------------------------------------------------------
+struct Built {
+    std::uint64_t off, workElems, initElems;
+};
+
+template <class T>
+void runPlan(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv) noexcept;
+
+template <class T>
+Built buildPlan(Builder& b, int n) noexcept {
+    CPlan P{};
+    std::uint64_t off;
+    CPlan* dstRec = b.take<CPlan>(1, &off);
+    P.n = n;
+    Built res{off, 0, 0};
+    if (n == 1) {
+        P.method = kCopy;
+    } else if (Factors f = factorize(n); f.ok && mixedCost(n) <= chirpCost(n)) {
+        P.method = kMixed;
+        P.passes = f.n;
+        int s = 1, rest = n;
+        for (int i = 0; i < f.n; ++i) {
+            Pass& ps = P.pass[i];
+            ps.p = f.f[i];
+            ps.m = rest / ps.p;
+            ps.s = s;
+            ps.first = (s == 1 && ps.m >= 2) ? 1 : 0;
+            const int p = ps.p, m = ps.m, nn = p * m;
+            T* tw = nullptr;
+            if (m >= 2) tw = b.take<T>(2 * std::size_t(p - 1) * std::size_t(m), &ps.twOff);
+            if (tw) {
+                for (int j = 0; j < m; ++j)
+                    for (int r = 1; r < p; ++r) {
+                        double c, sn;
+                        sincos2pi(std::int64_t(j) * r, nn, c, sn);
+                        std::size_t at = ps.first ? std::size_t(r - 1) * m + j : std::size_t(j) * (p - 1) + (r - 1);
+                        tw[2 * at] = T(c);
+                        tw[2 * at + 1] = T(-sn);
+                    }
+            }
+            const bool special = p == 2 || p == 3 || p == 4 || p == 5 || p == 7 || p == 8 || p == 11 || p == 13;
+            if (!special) {
+                T* trig = b.take<T>(2 * std::size_t(p), &ps.trigOff);
+                if (trig)
+                    for (int k = 0; k < p; ++k) {
+                        double c, sn;
+                        sincos2pi(k, p, c, sn);
+                        trig[2 * k] = T(c);
+                        trig[2 * k + 1] = T(sn);
+                    }
+            }
+            s *= p;
+            rest = m;
+        }
+        res.workElems = f.n >= 2 ? std::uint64_t(n) : 0;
+    } else {
+        P.method = kChirp;
+        const int M = chirpLength(n);
+        P.M = M;
+        T* chirp = b.take<T>(2 * std::size_t(n), &P.chirpOff);
+        T* kern = b.take<T>(2 * std::size_t(M), &P.kernOff);
+        Built sub = buildPlan<T>(b, M);
+        P.subOff = sub.off;
+        res.workElems = std::uint64_t(M) + sub.workElems;
+        res.initElems = sub.workElems > sub.initElems ? sub.workElems : sub.initElems;
+        if (chirp && kern && b.l.ok()) {
+            // c[k] = exp(-i pi k^2 / n), with k^2 reduced modulo 2n exactly.
+            const std::int64_t n2 = 2 * std::int64_t(n);
+            for (int k = 0; k < n; ++k) {
+                double c, sn;
+                sincos2pi((std::int64_t(k) * k) % n2, n2, c, sn);
+                chirp[2 * k] = T(c);
+                chirp[2 * k + 1] = T(-sn);
+            }
+            // The kernel conj(c) extended symmetrically to M, transformed, times 1/M.
+            std::memset(kern, 0, 2 * std::size_t(M) * sizeof(T));
+            for (int k = 0; k < n; ++k) {
+                double c, sn;
+                sincos2pi((std::int64_t(k) * k) % n2, n2, c, sn);
+                kern[2 * k] = T(c / M);
+                kern[2 * k + 1] = T(sn / M);
+                if (k) {
+                    kern[2 * (M - k)] = T(c / M);
+                    kern[2 * (M - k) + 1] = T(sn / M);
+                }
+            }
+            runPlan<T>(b.base, reinterpret_cast<const CPlan*>(b.base + sub.off), kern, kern,
+                       static_cast<T*>(b.initBuf), false);
+        }
+    }
+    P.workElems = res.workElems;
+    P.initElems = res.initElems;
+    if (dstRec && b.l.ok()) std::memcpy(dstRec, &P, sizeof P);
+    return res;
+}
+
+// ---- running -----------------------------------------------------------------------
+template <int P, bool Inv, class T>
+VEK_INLINE void runPass(const std::uint8_t* base, const Pass& ps, const T* x, T* y) noexcept {
+    const T* tw = reinterpret_cast<const T*>(base + ps.twOff);
+    const T* trig = reinterpret_cast<const T*>(base + ps.trigOff);
+    if (ps.first) passFirst<P, Inv>(x, y, ps.p, ps.m, tw, trig);
+    else passRows<P, Inv>(x, y, ps.p, ps.m, ps.s, tw, trig);
+}
+
+template <bool Inv, class T>
+void dispatchPass(const std::uint8_t* base, const Pass& ps, const T* x, T* y) noexcept {
+    switch (ps.p) {
+        case 2: runPass<2, Inv>(base, ps, x, y); break;
+        case 3: runPass<3, Inv>(base, ps, x, y); break;
+        case 4: runPass<4, Inv>(base, ps, x, y); break;
+        case 5: runPass<5, Inv>(base, ps, x, y); break;
+        case 7: runPass<7, Inv>(base, ps, x, y); break;
+        case 8: runPass<8, Inv>(base, ps, x, y); break;
+        case 11: runPass<11, Inv>(base, ps, x, y); break;
+        case 13: runPass<13, Inv>(base, ps, x, y); break;
+        default: runPass<0, Inv>(base, ps, x, y); break;
+    }
+}
+
+template <bool Inv, class T>
+void runMixed(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
+    const int K = pl->passes;
+    const bool alias = src == dst;
+    const T* in = src;
+    for (int i = 0; i < K; ++i) {
+        T* out;
+        if (!alias) {
+            out = ((K - 1 - i) % 2 == 0) ? dst : work;
+        } else {
+            out = (i % 2 == 0) ? work : dst;
+            // The last pass has no twiddles and reads and writes the same places, so
+            // it can run in place to land in dst.
+            if (i == K - 1) out = dst;
+        }
+        if (K == 1) out = dst;
+        dispatchPass<Inv>(base, pl->pass[i], in, out);
+        in = out;
+    }
+}
+
+// y[k] = a[k] * b[k] (or times conj(b[k])) over n complex values; out may alias a.
+template <bool Conj, class T>
+inline void mulPoint(const T* a, const T* b, T* out, std::size_t n) noexcept {
+    using V = CVec<T>;
+    constexpr int W = V::W;
+    std::size_t k = 0;
+    for (; k + W <= n; k += W) {
+        V x = V::load(a + 2 * k), w = V::load(b + 2 * k);
+        (Conj ? cmulc(x, w) : cmul(x, w)).store(out + 2 * k);
+    }
+    if (k < n) {
+        const int r = int(n - k);
+        V x = V::loadN(a + 2 * k, r), w = V::loadN(b + 2 * k, r);
+        (Conj ? cmulc(x, w) : cmul(x, w)).storeN(out + 2 * k, r);
+    }
+}
+
+template <bool Inv, class T>
+void runChirp(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
+    const std::size_t n = std::size_t(pl->n), M = std::size_t(pl->M);
+    const T* chirp = reinterpret_cast<const T*>(base + pl->chirpOff);
+    const T* kern = reinterpret_cast<const T*>(base + pl->kernOff);
+    const CPlan* sub = reinterpret_cast<const CPlan*>(base + pl->subOff);
+    T* y = work;
+    T* w2 = work + 2 * M;
+    mulPoint<Inv>(src, chirp, y, n);
+    std::memset(y + 2 * n, 0, 2 * (M - n) * sizeof(T));
+    runPlan<T>(base, sub, y, y, w2, false);
+    mulPoint<Inv>(y, kern, y, M);
+    runPlan<T>(base, sub, y, y, w2, true);
+    mulPoint<Inv>(y, chirp, dst, n);
+}
+
+template <class T>
+void runPlan(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv) noexcept {
+    switch (pl->method) {
+        case kCopy:
+            if (src != dst) std::memcpy(dst, src, 2 * std::size_t(pl->n) * sizeof(T));
+            break;
+        case kMixed:
+            if (inv) runMixed<true>(base, pl, src, dst, work);
+            else runMixed<false>(base, pl, src, dst, work);
+            break;
+        default:
+            if (inv) runChirp<true>(base, pl, src, dst, work);
+            else runChirp<false>(base, pl, src, dst, work);
+            break;
+    }
+}
+
+}  // namespace vek::dft

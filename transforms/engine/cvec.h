@@ -1,0 +1,179 @@
+// cvec.h - complex vectors for the DFT kernels.
+//
+// Complex data stays interleaved (re, im) in registers as in memory. Three widths
+// share one set of operations, so a kernel written once runs on full AVX registers
+// (CVec<float>: 4 complex, CVec<double>: 2 complex), on partial registers at the end
+// of a row (masked loads and stores that touch only the lanes in range), and on one
+// complex value (CScal<T>). Every product is spelled with the same fused operations
+// at every width, so a tail computes bit for bit what the body would.
+#pragma once
+
+#include <immintrin.h>
+
+#include <cmath>
+#include <cstddef>
+
+#include "frame/common.h"
+#include "frame/simd.h"
+
+namespace vek::dft {
+
+// ---- one complex value ------------------------------------------------------------
+template <class T>
+struct CScal {
+    using E = T;
+    static constexpr int W = 1;
+    T re, im;
+
+    static VEK_INLINE CScal load(const T* p) noexcept { return {p[0], p[1]}; }
+    static VEK_INLINE CScal loadN(const T* p, int) noexcept { return {p[0], p[1]}; }
+    static VEK_INLINE CScal bcast(const T* p) noexcept { return {p[0], p[1]}; }
+    static VEK_INLINE CScal zero() noexcept { return {T(0), T(0)}; }
+    VEK_INLINE void store(T* p) const noexcept { p[0] = re; p[1] = im; }
+    VEK_INLINE void storeN(T* p, int) const noexcept { p[0] = re; p[1] = im; }
+    // Lane l of the value goes to p + l * stride complex elements.
+    VEK_INLINE void scatterN(T* p, std::size_t, int) const noexcept { p[0] = re; p[1] = im; }
+};
+
+template <class T> VEK_INLINE CScal<T> operator+(CScal<T> a, CScal<T> b) noexcept {
+    return {a.re + b.re, a.im + b.im};
+}
+template <class T> VEK_INLINE CScal<T> operator-(CScal<T> a, CScal<T> b) noexcept {
+    return {a.re - b.re, a.im - b.im};
+}
+template <class T> VEK_INLINE CScal<T> mulr(CScal<T> a, T c) noexcept { return {a.re * c, a.im * c}; }
+// a + b * c, c real.
+template <class T> VEK_INLINE CScal<T> fmar(CScal<T> b, T c, CScal<T> a) noexcept {
+    return {std::fma(b.re, c, a.re), std::fma(b.im, c, a.im)};
+}
+// i * a and -i * a.
+template <class T> VEK_INLINE CScal<T> mulI(CScal<T> a) noexcept { return {-a.im, a.re}; }
+template <class T> VEK_INLINE CScal<T> mulNI(CScal<T> a) noexcept { return {a.im, -a.re}; }
+// a * w and a * conj(w); the imaginary-by-imaginary product is rounded first, as in
+// the vector forms (fmaddsub/fmsubadd).
+template <class T> VEK_INLINE CScal<T> cmul(CScal<T> a, CScal<T> w) noexcept {
+    return {std::fma(a.re, w.re, -(a.im * w.im)), std::fma(a.im, w.re, a.re * w.im)};
+}
+template <class T> VEK_INLINE CScal<T> cmulc(CScal<T> a, CScal<T> w) noexcept {
+    return {std::fma(a.re, w.re, a.im * w.im), std::fma(a.im, w.re, -(a.re * w.im))};
+}
+
+// ---- full registers ---------------------------------------------------------------
+template <class T> struct CVec;
+
+template <>
+struct CVec<float> {
+    using E = float;
+    static constexpr int W = 4;
+    __m256 v;
+
+    static VEK_INLINE CVec load(const float* p) noexcept { return {_mm256_loadu_ps(p)}; }
+    // The first n (1..4) complex values; the lanes beyond are zero and not read.
+    static VEK_INLINE CVec loadN(const float* p, int n) noexcept {
+        return {_mm256_maskload_ps(p, simd::mask32(std::size_t(2 * n)))};
+    }
+    static VEK_INLINE CVec bcast(const float* p) noexcept {
+        return {_mm256_castpd_ps(_mm256_broadcast_sd(reinterpret_cast<const double*>(p)))};
+    }
+    static VEK_INLINE CVec zero() noexcept { return {_mm256_setzero_ps()}; }
+    VEK_INLINE void store(float* p) const noexcept { _mm256_storeu_ps(p, v); }
+    VEK_INLINE void storeN(float* p, int n) const noexcept {
+        _mm256_maskstore_ps(p, simd::mask32(std::size_t(2 * n)), v);
+    }
+    VEK_INLINE void scatterN(float* p, std::size_t stride, int n) const noexcept {
+        const __m128 lo = _mm256_castps256_ps128(v), hi = _mm256_extractf128_ps(v, 1);
+        const std::size_t s = 2 * stride;
+        _mm_storel_pi(reinterpret_cast<__m64*>(p), lo);
+        if (n > 1) _mm_storeh_pi(reinterpret_cast<__m64*>(p + s), lo);
+        if (n > 2) _mm_storel_pi(reinterpret_cast<__m64*>(p + 2 * s), hi);
+        if (n > 3) _mm_storeh_pi(reinterpret_cast<__m64*>(p + 3 * s), hi);
+    }
+};
+
+VEK_INLINE CVec<float> operator+(CVec<float> a, CVec<float> b) noexcept { return {_mm256_add_ps(a.v, b.v)}; }
+VEK_INLINE CVec<float> operator-(CVec<float> a, CVec<float> b) noexcept { return {_mm256_sub_ps(a.v, b.v)}; }
+VEK_INLINE CVec<float> mulr(CVec<float> a, float c) noexcept { return {_mm256_mul_ps(a.v, _mm256_set1_ps(c))}; }
+VEK_INLINE CVec<float> fmar(CVec<float> b, float c, CVec<float> a) noexcept {
+    return {_mm256_fmadd_ps(b.v, _mm256_set1_ps(c), a.v)};
+}
+VEK_INLINE CVec<float> mulI(CVec<float> a) noexcept {
+    const __m256 sw = _mm256_permute_ps(a.v, 0xB1);
+    return {_mm256_xor_ps(sw, _mm256_castsi256_ps(_mm256_set1_epi64x(0x80000000LL)))};
+}
+VEK_INLINE CVec<float> mulNI(CVec<float> a) noexcept {
+    const __m256 sw = _mm256_permute_ps(a.v, 0xB1);
+    return {_mm256_xor_ps(sw, _mm256_castsi256_ps(_mm256_set1_epi64x(0x8000000000000000LL)))};
+}
+VEK_INLINE CVec<float> cmul(CVec<float> a, CVec<float> w) noexcept {
+    const __m256 wr = _mm256_moveldup_ps(w.v), wi = _mm256_movehdup_ps(w.v);
+    const __m256 t = _mm256_mul_ps(_mm256_permute_ps(a.v, 0xB1), wi);
+    return {_mm256_fmaddsub_ps(a.v, wr, t)};
+}
+VEK_INLINE CVec<float> cmulc(CVec<float> a, CVec<float> w) noexcept {
+    const __m256 wr = _mm256_moveldup_ps(w.v), wi = _mm256_movehdup_ps(w.v);
+    const __m256 t = _mm256_mul_ps(_mm256_permute_ps(a.v, 0xB1), wi);
+    return {_mm256_fmsubadd_ps(a.v, wr, t)};
+}
+
+template <>
+struct CVec<double> {
+    using E = double;
+    static constexpr int W = 2;
+    __m256d v;
+
+    static VEK_INLINE CVec load(const double* p) noexcept { return {_mm256_loadu_pd(p)}; }
+    static VEK_INLINE CVec loadN(const double* p, int n) noexcept {
+        return {_mm256_maskload_pd(p, simd::mask64(std::size_t(2 * n)))};
+    }
+    static VEK_INLINE CVec bcast(const double* p) noexcept {
+        return {_mm256_broadcast_pd(reinterpret_cast<const __m128d*>(p))};
+    }
+    static VEK_INLINE CVec zero() noexcept { return {_mm256_setzero_pd()}; }
+    VEK_INLINE void store(double* p) const noexcept { _mm256_storeu_pd(p, v); }
+    VEK_INLINE void storeN(double* p, int n) const noexcept {
+        _mm256_maskstore_pd(p, simd::mask64(std::size_t(2 * n)), v);
+    }
+    VEK_INLINE void scatterN(double* p, std::size_t stride, int n) const noexcept {
+        _mm_storeu_pd(p, _mm256_castpd256_pd128(v));
+        if (n > 1) _mm_storeu_pd(p + 2 * stride, _mm256_extractf128_pd(v, 1));
+    }
+};
+
+VEK_INLINE CVec<double> operator+(CVec<double> a, CVec<double> b) noexcept { return {_mm256_add_pd(a.v, b.v)}; }
+VEK_INLINE CVec<double> operator-(CVec<double> a, CVec<double> b) noexcept { return {_mm256_sub_pd(a.v, b.v)}; }
+VEK_INLINE CVec<double> mulr(CVec<double> a, double c) noexcept { return {_mm256_mul_pd(a.v, _mm256_set1_pd(c))}; }
+VEK_INLINE CVec<double> fmar(CVec<double> b, double c, CVec<double> a) noexcept {
+    return {_mm256_fmadd_pd(b.v, _mm256_set1_pd(c), a.v)};
+}
+VEK_INLINE CVec<double> mulI(CVec<double> a) noexcept {
+    const __m256d sw = _mm256_permute_pd(a.v, 0x5);
+    return {_mm256_xor_pd(sw, _mm256_castsi256_pd(_mm256_setr_epi64x(
+                                  (long long)0x8000000000000000ULL, 0, (long long)0x8000000000000000ULL, 0)))};
+}
+VEK_INLINE CVec<double> mulNI(CVec<double> a) noexcept {
+    const __m256d sw = _mm256_permute_pd(a.v, 0x5);
+    return {_mm256_xor_pd(sw, _mm256_castsi256_pd(_mm256_setr_epi64x(
+                                  0, (long long)0x8000000000000000ULL, 0, (long long)0x8000000000000000ULL)))};
+}
+VEK_INLINE CVec<double> cmul(CVec<double> a, CVec<double> w) noexcept {
+    const __m256d wr = _mm256_movedup_pd(w.v), wi = _mm256_permute_pd(w.v, 0xF);
+    const __m256d t = _mm256_mul_pd(_mm256_permute_pd(a.v, 0x5), wi);
+    return {_mm256_fmaddsub_pd(a.v, wr, t)};
+}
+VEK_INLINE CVec<double> cmulc(CVec<double> a, CVec<double> w) noexcept {
+    const __m256d wr = _mm256_movedup_pd(w.v), wi = _mm256_permute_pd(w.v, 0xF);
+    const __m256d t = _mm256_mul_pd(_mm256_permute_pd(a.v, 0x5), wi);
+    return {_mm256_fmsubadd_pd(a.v, wr, t)};
+}
+
+// Multiplication by the unit root's imaginary unit of the transform's direction:
+// -i forward, +i inverse.
+template <bool Inv, class V> VEK_INLINE V rot(V a) noexcept {
+    if constexpr (Inv) return mulI(a); else return mulNI(a);
+}
+// a times the twiddle w of the forward direction, or its conjugate for the inverse.
+template <bool Inv, class V> VEK_INLINE V twiddle(V a, V w) noexcept {
+    if constexpr (Inv) return cmulc(a, w); else return cmul(a, w);
+}
+
+}  // namespace vek::dft

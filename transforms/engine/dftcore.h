@@ -1,0 +1,261 @@
+// dftcore.h - the DFT core: complex interleaved, complex split and real transforms of
+// any length on top of the complex plans of cplan.h, with the packed real layouts.
+//
+// Real transforms of even N run the complex plan of N/2 points on the input read as
+// N/2 complex values z[n] = x[2n] + i x[2n+1], then recombine:
+//   X[k] = (Z[k] + conj Z[h-k]) / 2 - i w^k (Z[k] - conj Z[h-k]) / 2,  w = exp(-2 pi i/N)
+// which produces the Perm layout in place; CCS and Pack are formed from it by moving
+// R_(N/2). The inverse undoes the steps in reverse order (no factor 1/2, so the
+// unnormalised round trip gives N times the input, as for the complex transform).
+// Odd N runs the complex plan of N points on the input widened to complex in the work
+// buffer. Split complex data is interleaved into the work buffer, transformed in place
+// and split again.
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "cplan.h"
+
+namespace vek::dft {
+
+enum Kind : int { kC = 0, kCs = 1, kR = 2 };
+enum Format : int { kCCS = 54, kPack = 55, kPerm = 56 };
+
+// Header at the start of the aligned spec block: identifier, then the address of the
+// plan record that follows it.
+struct SpecHeader {
+    std::uint32_t id;
+    std::uint32_t reserved;
+    void* plan;
+};
+
+// The plan record: what the transform was configured with and what its single
+// backend built. Codes: committed 30, precision 35/36, domain 32 complex / 33 real,
+// storage 39 interleaved / 42 split, placement 43.
+struct PlanRecord {
+    int committed, rank, len, precision, domain, storage, placement, hint, coreFlag;
+    double fwdScale, bwdScale;
+    void* core;
+};
+
+template <class T>
+struct Core {
+    std::uint32_t id;
+    int len, kind, flag, hint;
+    int fwdScaled, invScaled;
+    T fwdScale, invScale;
+    std::uint64_t workBytes;   // 0: the transforms need no work buffer
+    std::uint64_t recOff;      // real, even N: exp(-2 pi i k / N), k = 0..N/4
+    std::uint64_t planOff;     // complex plan of N (or N/2 for real, even N)
+};
+
+template <class T>
+constexpr std::uint32_t specId(Kind k) noexcept {
+    if constexpr (sizeof(T) == 4) return k == kC ? kIdDFT_C_32fc : k == kCs ? kIdDFT_C_32f : kIdDFT_R_32f;
+    else return k == kC ? kIdDFT_C_64fc : k == kCs ? kIdDFT_C_64f : kIdDFT_R_64f;
+}
+
+struct Sizes {
+    std::size_t spec, init, work;   // bytes; init and work without alignment slack
+    bool ok;
+};
+
+inline int complexLen(Kind k, int len) noexcept { return (k == kR && len % 2 == 0) ? len / 2 : len; }
+
+// The one layout of a DFT spec, for the size query (base null) and Init alike.
+template <class T>
+Sizes layoutDft(Builder& b, Kind kind, int len, Core<T>** coreOut, PlanRecord** recOut,
+                std::uint64_t* recTabOff) noexcept {
+    std::uint64_t off;
+    b.take<SpecHeader>(1, &off);
+    PlanRecord* rec = b.take<PlanRecord>(1, &off);
+    Core<T>* core = b.take<Core<T>>(1, &off);
+    std::uint64_t rt = 0;
+    const bool realEven = kind == kR && len % 2 == 0;
+    if (realEven) b.take<T>(2 * (std::size_t(len / 4) + 1), &rt);
+    const int cn = complexLen(kind, len);
+    // Tables of the recombination are filled by the caller after the layout is known;
+    // the complex plan fills its own.
+    Built cp = buildPlan<T>(b, cn);
+    std::uint64_t workElems = cp.workElems;
+    if (kind == kCs || (kind == kR && !realEven)) workElems += std::uint64_t(len);
+    if (coreOut) *coreOut = core;
+    if (recOut) *recOut = rec;
+    if (recTabOff) *recTabOff = rt;
+    if (core && b.l.ok()) core->planOff = cp.off;
+    return {b.l.bytes(), std::size_t(cp.initElems) * 2 * sizeof(T),
+            std::size_t(workElems) * 2 * sizeof(T), b.l.ok()};
+}
+
+// ---- helpers over arrays -------------------------------------------------------------
+template <class T>
+inline void scaleArray(T* p, std::size_t n, T c) noexcept {
+    for (std::size_t i = 0; i < n; ++i) p[i] *= c;
+}
+
+// The spec base (aligned header) from which every offset counts.
+template <class T>
+struct View {
+    const std::uint8_t* base;
+    const Core<T>* core;
+    const CPlan* plan() const noexcept { return reinterpret_cast<const CPlan*>(base + core->planOff); }
+    const T* rec() const noexcept { return reinterpret_cast<const T*>(base + core->recOff); }
+};
+
+// ---- complex --------------------------------------------------------------------------
+template <class T>
+void complexRun(const View<T>& v, const T* src, T* dst, T* work, bool inv) noexcept {
+    runPlan<T>(v.base, v.plan(), src, dst, work, inv);
+    const Core<T>* c = v.core;
+    if (inv ? c->invScaled : c->fwdScaled)
+        scaleArray(dst, 2 * std::size_t(c->len), inv ? c->invScale : c->fwdScale);
+}
+
+template <class T>
+void splitRun(const View<T>& v, const T* sr, const T* si, T* dr, T* di, T* work, bool inv) noexcept {
+    const std::size_t n = std::size_t(v.core->len);
+    T* z = work;
+    for (std::size_t k = 0; k < n; ++k) {
+        z[2 * k] = sr[k];
+        z[2 * k + 1] = si[k];
+    }
+    runPlan<T>(v.base, v.plan(), z, z, work + 2 * n, inv);
+    const Core<T>* c = v.core;
+    const T sc = inv ? c->invScale : c->fwdScale;
+    if (inv ? c->invScaled : c->fwdScaled) {
+        for (std::size_t k = 0; k < n; ++k) {
+            dr[k] = z[2 * k] * sc;
+            di[k] = z[2 * k + 1] * sc;
+        }
+    } else {
+        for (std::size_t k = 0; k < n; ++k) {
+            dr[k] = z[2 * k];
+            di[k] = z[2 * k + 1];
+        }
+    }
+}
+
+// ---- real -------------------------------------------------------------------------------
+// Length of the packed array of a format.
+inline std::size_t packedLen(int fmt, int n) noexcept {
+    if (fmt == kCCS) return std::size_t(n) + (n % 2 == 0 ? 2 : 1);
+    return std::size_t(n);
+}
+
+template <class T>
+void realForward(const View<T>& v, const T* src, T* dst, T* work, int fmt) noexcept {
+    const Core<T>* c = v.core;
+    const int N = c->len;
+    if (N % 2 == 0) {
+        const int h = N / 2;
+        runPlan<T>(v.base, v.plan(), src, dst, work, false);
+        const T* w = v.rec();
+        // Z[0] gives R_0 and R_(N/2) in positions 0 and 1 (Perm).
+        const T z0r = dst[0], z0i = dst[1];
+        dst[0] = z0r + z0i;
+        dst[1] = z0r - z0i;
+        for (int k = 1; 2 * k <= h; ++k) {
+            const int kc = h - k;
+            const T ar = dst[2 * k], ai = dst[2 * k + 1];
+            const T br = dst[2 * kc], bi = dst[2 * kc + 1];
+            // E = (Z[k] + conj Z[h-k]) / 2, O = (Z[k] - conj Z[h-k]) / 2, G = -i w^k O.
+            const T er = T(0.5) * (ar + br), ei = T(0.5) * (ai - bi);
+            const T orr = T(0.5) * (ar - br), oi = T(0.5) * (ai + bi);
+            const T wr = w[2 * k], wi = w[2 * k + 1];
+            const T tr = std::fma(orr, wr, -(oi * wi)), ti = std::fma(oi, wr, orr * wi);
+            const T gr = ti, gi = -tr;
+            dst[2 * k] = er + gr;
+            dst[2 * k + 1] = ei + gi;
+            if (kc != k) {
+                dst[2 * kc] = er - gr;
+                dst[2 * kc + 1] = -(ei - gi);
+            }
+        }
+        if (fmt == kCCS) {
+            dst[N] = dst[1];
+            dst[N + 1] = T(0);
+            dst[1] = T(0);
+        } else if (fmt == kPack) {
+            const T rh = dst[1];
+            std::memmove(dst + 1, dst + 2, std::size_t(N - 2) * sizeof(T));
+            dst[N - 1] = rh;
+        }
+    } else {
+        T* z = work;
+        for (int k = 0; k < N; ++k) {
+            z[2 * k] = src[k];
+            z[2 * k + 1] = T(0);
+        }
+        runPlan<T>(v.base, v.plan(), z, z, work + 2 * std::size_t(N), false);
+        const int sh = fmt == kCCS ? 1 : 0;
+        dst[0] = z[0];
+        if (sh) dst[1] = T(0);
+        std::memcpy(dst + 1 + sh, z + 2, std::size_t(N - 1) * sizeof(T));
+    }
+    if (c->fwdScaled) scaleArray(dst, packedLen(fmt, N), c->fwdScale);
+}
+
+template <class T>
+void realInverse(const View<T>& v, const T* src, T* dst, T* work, int fmt) noexcept {
+    const Core<T>* c = v.core;
+    const int N = c->len;
+    if (N % 2 == 0) {
+        const int h = N / 2;
+        // Bring the input into Perm order in dst.
+        if (fmt == kCCS) {
+            const T r0 = src[0], rh = src[N];
+            std::memmove(dst + 2, src + 2, std::size_t(N - 2) * sizeof(T));
+            dst[0] = r0;
+            dst[1] = rh;
+        } else if (fmt == kPack) {
+            const T r0 = src[0], rh = src[N - 1];
+            std::memmove(dst + 2, src + 1, std::size_t(N - 2) * sizeof(T));
+            dst[0] = r0;
+            dst[1] = rh;
+        } else if (src != dst) {
+            std::memcpy(dst, src, std::size_t(N) * sizeof(T));
+        }
+        const T* w = v.rec();
+        const T r0 = dst[0], rh = dst[1];
+        dst[0] = r0 + rh;
+        dst[1] = r0 - rh;
+        for (int k = 1; 2 * k <= h; ++k) {
+            const int kc = h - k;
+            const T ar = dst[2 * k], ai = dst[2 * k + 1];
+            const T br = dst[2 * kc], bi = dst[2 * kc + 1];
+            // A = X[k] + conj X[h-k], B = X[k] - conj X[h-k], G = i conj(w^k) B;
+            // 2 Z[k] = A + G, 2 Z[h-k] = conj(A - G).
+            const T Ar = ar + br, Ai = ai - bi, Br = ar - br, Bi = ai + bi;
+            const T wr = w[2 * k], wi = w[2 * k + 1];
+            const T tr = std::fma(Br, wr, Bi * wi), ti = std::fma(Bi, wr, -(Br * wi));
+            const T gr = -ti, gi = tr;
+            dst[2 * k] = Ar + gr;
+            dst[2 * k + 1] = Ai + gi;
+            if (kc != k) {
+                dst[2 * kc] = Ar - gr;
+                dst[2 * kc + 1] = -(Ai - gi);
+            }
+        }
+        runPlan<T>(v.base, v.plan(), dst, dst, work, true);
+    } else {
+        T* z = work;
+        const int sh = fmt == kCCS ? 1 : 0;
+        z[0] = src[0];
+        z[1] = T(0);
+        for (int k = 1; 2 * k <= N; ++k) {
+            const T re = src[2 * k - 1 + sh], im = src[2 * k + sh];
+            z[2 * k] = re;
+            z[2 * k + 1] = im;
+            z[2 * (N - k)] = re;
+            z[2 * (N - k) + 1] = -im;
+        }
+        runPlan<T>(v.base, v.plan(), z, z, work + 2 * std::size_t(N), true);
+        for (int k = 0; k < N; ++k) dst[k] = z[2 * k];
+    }
+    if (c->invScaled) scaleArray(dst, std::size_t(N), c->invScale);
+}
+
+}  // namespace vek::dft
