@@ -568,6 +568,53 @@ VEKS_API VekStatus veksAddProduct_16s_Sfs(const Vek16s* pSrc1, const Vek16s* pSr
 VEKS_API VekStatus veksAddProduct_16s32s_Sfs(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek32s* pSrcDst, int len, int scaleFactor);
 VEKS_API VekStatus veksAddProduct_32s_Sfs(const Vek32s* pSrc1, const Vek32s* pSrc2, Vek32s* pSrcDst, int len, int scaleFactor);
 
+/* ---- transforms/packed.def --------------------------------------------------- */
+/*
+ * Packed-spectrum arithmetic: products of two packed real spectra and their expansion
+ * into the full conjugate-symmetric complex spectrum.
+ *
+ * len (lenDst) is the length N of the real signal. Layouts (R_k + i*I_k = X[k]):
+ *   CCS  (N + 2 reals for even N, N + 1 for odd N): R_0, 0, R_1, I_1, ..., R_(N/2), 0
+ *   Pack (N reals): R_0, R_1, I_1, ..., R_(N/2 - 1), I_(N/2 - 1), R_(N/2) (even N)
+ *   Perm (N reals): R_0, R_(N/2), R_1, I_1, ... (even N); odd N: the same as Pack
+ *
+ * veksMulPack_*, veksMulPerm_*: pDst = pSrc1 x pSrc2 in that layout; the real slots
+ * (R_0, and R_(N/2) for even N) are multiplied as reals, every pair as a complex
+ * product with re = fma(ar, br, -(ai*bi)), im = fma(ar, bi, ai*br). The _I forms write
+ * pSrcDst = pSrc x pSrcDst. If pDst equals pSrc2 (or else pSrc1), the call is the _I
+ * form with the other source, before any check.
+ * veksMulPackConj_*_I: pSrcDst = pSrc x conj(pSrcDst), Pack layout.
+ * veksConjCcs_*, veksConjPack_*, veksConjPerm_*: pDst[0..lenDst-1] (complex) receives
+ * X[0], X[1], ..., X[N-1] with X[N-k] = conj(X[k]); the sources are arrays of the real
+ * type. The _I forms expand inside an array of lenDst complex elements that starts with
+ * the packed form. ConjPack and ConjPerm with pSrc equal to pDst run the _I form.
+ *
+ * Statuses: vekStsNullPtrErr for a null pointer, then vekStsSizeErr for len < 1.
+ * Example: N = 4, Pack (1, 2, 3, 4) x Pack (1, 1, 1, 1) = (1, -1, 5, 4).
+ */
+VEKS_API VekStatus veksMulPack_32f(const Vek32f* pSrc1, const Vek32f* pSrc2, Vek32f* pDst, int len);
+VEKS_API VekStatus veksMulPack_64f(const Vek64f* pSrc1, const Vek64f* pSrc2, Vek64f* pDst, int len);
+VEKS_API VekStatus veksMulPack_32f_I(const Vek32f* pSrc, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksMulPack_64f_I(const Vek64f* pSrc, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksMulPerm_32f(const Vek32f* pSrc1, const Vek32f* pSrc2, Vek32f* pDst, int len);
+VEKS_API VekStatus veksMulPerm_64f(const Vek64f* pSrc1, const Vek64f* pSrc2, Vek64f* pDst, int len);
+VEKS_API VekStatus veksMulPerm_32f_I(const Vek32f* pSrc, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksMulPerm_64f_I(const Vek64f* pSrc, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksMulPackConj_32f_I(const Vek32f* pSrc, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksMulPackConj_64f_I(const Vek64f* pSrc, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksConjCcs_32fc(const Vek32f* pSrc, Vek32fc* pDst, int lenDst);
+VEKS_API VekStatus veksConjCcs_32fc_I(Vek32fc* pSrcDst, int lenDst);
+VEKS_API VekStatus veksConjCcs_64fc(const Vek64f* pSrc, Vek64fc* pDst, int lenDst);
+VEKS_API VekStatus veksConjCcs_64fc_I(Vek64fc* pSrcDst, int lenDst);
+VEKS_API VekStatus veksConjPack_32fc(const Vek32f* pSrc, Vek32fc* pDst, int lenDst);
+VEKS_API VekStatus veksConjPack_32fc_I(Vek32fc* pSrcDst, int lenDst);
+VEKS_API VekStatus veksConjPack_64fc(const Vek64f* pSrc, Vek64fc* pDst, int lenDst);
+VEKS_API VekStatus veksConjPack_64fc_I(Vek64fc* pSrcDst, int lenDst);
+VEKS_API VekStatus veksConjPerm_32fc(const Vek32f* pSrc, Vek32fc* pDst, int lenDst);
+VEKS_API VekStatus veksConjPerm_32fc_I(Vek32fc* pSrcDst, int lenDst);
+VEKS_API VekStatus veksConjPerm_64fc(const Vek64f* pSrc, Vek64fc* pDst, int lenDst);
+VEKS_API VekStatus veksConjPerm_64fc_I(Vek64fc* pSrcDst, int lenDst);
+
 /* ==== GENERATED END ==== */
 
 #ifdef __cplusplus
