@@ -29,8 +29,7 @@ test-asan: setup
 	@cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEKS_SANITIZE=ON \
 	  -DVEKS_BUILD_EXAMPLES=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS)
-	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
-	  ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+	@ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
 
 bench: setup
 	@bash scripts/install_peers.sh

@@ -219,6 +219,355 @@ VEKS_API Vek64fc* veksMalloc_64fc(int len);
 VEKS_API Vek64fc* veksMalloc_64fc_L(VekSizeL len);
 VEKS_API void veksFree(void* ptr);
 
+/* ---- elementwise/arith_div.def ----------------------------------------------- */
+/*
+ * Division: Div, Div_Round, DivC, DivCRev.
+ *
+ * Div writes pSrc2[i] / pSrc1[i] (pSrc1 holds the divisors; in place pSrcDst[i] /
+ * pSrc[i]); DivC writes pSrc[i] / val; DivCRev val / pSrc[i]. Div_Round takes rndMode
+ * before scaleFactor: (pSrc1, pSrc2, pDst, len, rndMode, scaleFactor), in place
+ * (pSrc, pSrcDst, len, rndMode, scaleFactor).
+ *
+ * Integer quotients are exact: the quotient dividend x 2^-scaleFactor / divisor is
+ * rounded to nearest with ties to even (Div_Round: rndMode 0 toward zero, 1 nearest
+ * with ties to even, 2 nearest with ties away from zero) and saturated to the
+ * destination type, for every scaleFactor and identically on every processor. For
+ * 16sc the complex quotient n conj(d) / |d|^2 is rounded part by part. Example:
+ * veksDiv_16s_Sfs with divisor 2 and dividends 3, 5, 7 gives 2, 2, 4.
+ *
+ * A zero divisor inside a vector gives the warning vekStsDivByZero; every other element
+ * is still computed, and the element receives the destination's maximum for a positive
+ * dividend, its minimum for a negative one and 0 for a zero one (16s: 32767, -32768, 0;
+ * 8u/16u: 255/65535 or 0; 32s: 2147483647, -2147483648, 0; 16sc: 0 in both parts).
+ * DivCRev_16u follows the same rule (val 0 gives zeros, 0/0 gives 0 with the warning).
+ *
+ * Floating quotients (Div_32f, Div_64f, DivCRev_32f) are correctly rounded IEEE
+ * quotients in the caller's rounding mode. A zero divisor (+0.0 or -0.0) gives the
+ * warning and +infinity or -infinity by the sign of the dividend alone, or the quiet
+ * NaN (7FC00000, 7FF8000000000000) when the dividend is zero or a NaN. Div_32fc and
+ * Div_64fc form (n.re d.re + n.im d.im, n.im d.re - n.re d.im) / |d|^2 (32fc in double
+ * precision, rounded once); a zero divisor gives the warning and, part by part, the
+ * substitute of the real division. DivC_32f/64f multiply by 1/val rounded once, DivC_32fc
+ * /64fc by conj(val) / |val|^2 formed once in the element precision.
+ *
+ * DivC_64s_ISfs: a zero constant is the warning vekStsDivByZero and every non-zero
+ * element becomes 9223372036854775807 or -9223372036854775808 by its sign (zeros stay 0).
+ *
+ * Status, in this order: vekStsNullPtrErr for a null pointer (in argument order),
+ * vekStsSizeErr for len < 1, vekStsDivByZeroErr for a zero DivC constant (32f/64f:
+ * val == 0.0; 32fc/64fc: re^2 + im^2 == 0; integers: val == 0; 16sc: both parts 0),
+ * vekStsRoundModeErr for a Div_Round rndMode other than 0, 1, 2. Nothing is written on
+ * an error.
+ */
+VEKS_API VekStatus veksDiv_16s_Sfs(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDiv_16s_ISfs(const Vek16s* pSrc, Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDiv_16sc_Sfs(const Vek16sc* pSrc1, const Vek16sc* pSrc2, Vek16sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDiv_16sc_ISfs(const Vek16sc* pSrc, Vek16sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDiv_16u_Sfs(const Vek16u* pSrc1, const Vek16u* pSrc2, Vek16u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDiv_16u_ISfs(const Vek16u* pSrc, Vek16u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDiv_32f(const Vek32f* pSrc1, const Vek32f* pSrc2, Vek32f* pDst, int len);
+VEKS_API VekStatus veksDiv_32f_I(const Vek32f* pSrc, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksDiv_32fc(const Vek32fc* pSrc1, const Vek32fc* pSrc2, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksDiv_32fc_I(const Vek32fc* pSrc, Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksDiv_32s_Sfs(const Vek32s* pSrc1, const Vek32s* pSrc2, Vek32s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDiv_32s_ISfs(const Vek32s* pSrc, Vek32s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDiv_32s16s_Sfs(const Vek32s* pSrc1, const Vek16s* pSrc2, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDiv_64f(const Vek64f* pSrc1, const Vek64f* pSrc2, Vek64f* pDst, int len);
+VEKS_API VekStatus veksDiv_64f_I(const Vek64f* pSrc, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksDiv_64fc(const Vek64fc* pSrc1, const Vek64fc* pSrc2, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksDiv_64fc_I(const Vek64fc* pSrc, Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksDiv_8u_Sfs(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDiv_8u_ISfs(const Vek8u* pSrc, Vek8u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDiv_Round_16s_Sfs(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek16s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksDiv_Round_16s_ISfs(const Vek16s* pSrc, Vek16s* pSrcDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksDiv_Round_16u_Sfs(const Vek16u* pSrc1, const Vek16u* pSrc2, Vek16u* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksDiv_Round_16u_ISfs(const Vek16u* pSrc, Vek16u* pSrcDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksDiv_Round_8u_Sfs(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek8u* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksDiv_Round_8u_ISfs(const Vek8u* pSrc, Vek8u* pSrcDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksDivC_16s_Sfs(const Vek16s* pSrc, Vek16s val, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDivC_16s_ISfs(Vek16s val, Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDivC_16sc_Sfs(const Vek16sc* pSrc, Vek16sc val, Vek16sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDivC_16sc_ISfs(Vek16sc val, Vek16sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDivC_16u_Sfs(const Vek16u* pSrc, Vek16u val, Vek16u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDivC_16u_ISfs(Vek16u val, Vek16u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDivC_32f(const Vek32f* pSrc, Vek32f val, Vek32f* pDst, int len);
+VEKS_API VekStatus veksDivC_32f_I(Vek32f val, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksDivC_32fc(const Vek32fc* pSrc, Vek32fc val, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksDivC_32fc_I(Vek32fc val, Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksDivC_64f(const Vek64f* pSrc, Vek64f val, Vek64f* pDst, int len);
+VEKS_API VekStatus veksDivC_64f_I(Vek64f val, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksDivC_64fc(const Vek64fc* pSrc, Vek64fc val, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksDivC_64fc_I(Vek64fc val, Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksDivC_64s_ISfs(Vek64s val, Vek64s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDivC_8u_Sfs(const Vek8u* pSrc, Vek8u val, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDivC_8u_ISfs(Vek8u val, Vek8u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksDivCRev_16u(const Vek16u* pSrc, Vek16u val, Vek16u* pDst, int len);
+VEKS_API VekStatus veksDivCRev_16u_I(Vek16u val, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksDivCRev_32f(const Vek32f* pSrc, Vek32f val, Vek32f* pDst, int len);
+VEKS_API VekStatus veksDivCRev_32f_I(Vek32f val, Vek32f* pSrcDst, int len);
+
+/* ---- elementwise/arith_float.def --------------------------------------------- */
+/*
+ * Floating-point arithmetic: Add, AddC, Sub, SubC, SubCRev, Mul, MulC, Sqr, Abs,
+ * AddProduct, AddProductC on 32f, 64f, 32fc, 64fc, and the mixed integer/float forms.
+ *
+ * Argument order as for the integer forms: Sub writes pSrc2[i] - pSrc1[i], SubC
+ * pSrc[i] - val, SubCRev val - pSrc[i]; AddProduct pSrcDst[i] + pSrc1[i] x pSrc2[i] and
+ * AddProductC pSrcDst[i] + pSrc[i] x val, each as one fused multiply-add (a single
+ * rounding).
+ *
+ * Each result is the IEEE operation in the element precision under the caller's
+ * rounding mode (and flush-to-zero/denormals-are-zero setting). Exceptions never trap
+ * inside a call, and the caller's MXCSR, sticky flags included, is the same after the
+ * call as before it. Complex products a x b (a = pSrc1[i] or pSrc[i], b = pSrc2[i] or
+ * val) are re = fma(b.re, a.re, -(b.im a.im)) and im = fma(b.re, a.im, b.im a.re);
+ * complex squares are a x a. Abs clears the sign bit (-0.0 gives +0.0, NaN payloads are
+ * kept). Mul_32f32fc scales each complex element of pSrc2 by the real pSrc1[i].
+ *
+ * Mixed forms: Add_16s32f, Sub_16s32f and Mul_16s32f write the exact integer sum,
+ * difference or product rounded to nearest single precision. MulC_32f16s_Sfs forms
+ * k = val x 2^-scaleFactor once, rounded to single precision, and writes each
+ * pSrc[i] x k rounded to nearest even and saturated to 16s, whatever the caller's
+ * rounding mode; MulC_Low_32f16s writes pSrc[i] x val converted in the caller's
+ * rounding mode and saturated. A NaN product gives 0. MulC_64f64s_ISfs writes the exact
+ * product of each 64s element and the 64f constant, multiplied by 2^-scaleFactor,
+ * rounded to nearest even and saturated to 64s (an infinite constant saturates every
+ * non-zero element by sign, a NaN constant gives 0).
+ *
+ * Status: vekStsNullPtrErr for a null pointer (in argument order), then vekStsSizeErr
+ * for len < 1; nothing is written on an error. Otherwise vekStsNoErr.
+ */
+VEKS_API VekStatus veksAdd_16s32f(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek32f* pDst, int len);
+VEKS_API VekStatus veksAdd_32f(const Vek32f* pSrc1, const Vek32f* pSrc2, Vek32f* pDst, int len);
+VEKS_API VekStatus veksAdd_32f_I(const Vek32f* pSrc, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksAdd_32fc(const Vek32fc* pSrc1, const Vek32fc* pSrc2, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksAdd_32fc_I(const Vek32fc* pSrc, Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksAdd_64f(const Vek64f* pSrc1, const Vek64f* pSrc2, Vek64f* pDst, int len);
+VEKS_API VekStatus veksAdd_64f_I(const Vek64f* pSrc, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksAdd_64fc(const Vek64fc* pSrc1, const Vek64fc* pSrc2, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksAdd_64fc_I(const Vek64fc* pSrc, Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksAddC_32f(const Vek32f* pSrc, Vek32f val, Vek32f* pDst, int len);
+VEKS_API VekStatus veksAddC_32f_I(Vek32f val, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksAddC_32fc(const Vek32fc* pSrc, Vek32fc val, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksAddC_32fc_I(Vek32fc val, Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksAddC_64f(const Vek64f* pSrc, Vek64f val, Vek64f* pDst, int len);
+VEKS_API VekStatus veksAddC_64f_I(Vek64f val, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksAddC_64fc(const Vek64fc* pSrc, Vek64fc val, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksAddC_64fc_I(Vek64fc val, Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksSub_16s32f(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek32f* pDst, int len);
+VEKS_API VekStatus veksSub_32f(const Vek32f* pSrc1, const Vek32f* pSrc2, Vek32f* pDst, int len);
+VEKS_API VekStatus veksSub_32f_I(const Vek32f* pSrc, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksSub_32fc(const Vek32fc* pSrc1, const Vek32fc* pSrc2, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksSub_32fc_I(const Vek32fc* pSrc, Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksSub_64f(const Vek64f* pSrc1, const Vek64f* pSrc2, Vek64f* pDst, int len);
+VEKS_API VekStatus veksSub_64f_I(const Vek64f* pSrc, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksSub_64fc(const Vek64fc* pSrc1, const Vek64fc* pSrc2, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksSub_64fc_I(const Vek64fc* pSrc, Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksSubC_32f(const Vek32f* pSrc, Vek32f val, Vek32f* pDst, int len);
+VEKS_API VekStatus veksSubC_32f_I(Vek32f val, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksSubC_32fc(const Vek32fc* pSrc, Vek32fc val, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksSubC_32fc_I(Vek32fc val, Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksSubC_64f(const Vek64f* pSrc, Vek64f val, Vek64f* pDst, int len);
+VEKS_API VekStatus veksSubC_64f_I(Vek64f val, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksSubC_64fc(const Vek64fc* pSrc, Vek64fc val, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksSubC_64fc_I(Vek64fc val, Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksSubCRev_32f(const Vek32f* pSrc, Vek32f val, Vek32f* pDst, int len);
+VEKS_API VekStatus veksSubCRev_32f_I(Vek32f val, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksSubCRev_32fc(const Vek32fc* pSrc, Vek32fc val, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksSubCRev_32fc_I(Vek32fc val, Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksSubCRev_64f(const Vek64f* pSrc, Vek64f val, Vek64f* pDst, int len);
+VEKS_API VekStatus veksSubCRev_64f_I(Vek64f val, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksSubCRev_64fc(const Vek64fc* pSrc, Vek64fc val, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksSubCRev_64fc_I(Vek64fc val, Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksMul_16s32f(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek32f* pDst, int len);
+VEKS_API VekStatus veksMul_32f(const Vek32f* pSrc1, const Vek32f* pSrc2, Vek32f* pDst, int len);
+VEKS_API VekStatus veksMul_32f_I(const Vek32f* pSrc, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksMul_32f32fc(const Vek32f* pSrc1, const Vek32fc* pSrc2, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksMul_32f32fc_I(const Vek32f* pSrc, Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksMul_32fc(const Vek32fc* pSrc1, const Vek32fc* pSrc2, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksMul_32fc_I(const Vek32fc* pSrc, Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksMul_64f(const Vek64f* pSrc1, const Vek64f* pSrc2, Vek64f* pDst, int len);
+VEKS_API VekStatus veksMul_64f_I(const Vek64f* pSrc, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksMul_64fc(const Vek64fc* pSrc1, const Vek64fc* pSrc2, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksMul_64fc_I(const Vek64fc* pSrc, Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksMulC_32f(const Vek32f* pSrc, Vek32f val, Vek32f* pDst, int len);
+VEKS_API VekStatus veksMulC_32f_I(Vek32f val, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksMulC_32f16s_Sfs(const Vek32f* pSrc, Vek32f val, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_32fc(const Vek32fc* pSrc, Vek32fc val, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksMulC_32fc_I(Vek32fc val, Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksMulC_64f(const Vek64f* pSrc, Vek64f val, Vek64f* pDst, int len);
+VEKS_API VekStatus veksMulC_64f_I(Vek64f val, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksMulC_64f64s_ISfs(Vek64f val, Vek64s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_64fc(const Vek64fc* pSrc, Vek64fc val, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksMulC_64fc_I(Vek64fc val, Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksMulC_Low_32f16s(const Vek32f* pSrc, Vek32f val, Vek16s* pDst, int len);
+VEKS_API VekStatus veksSqr_32f(const Vek32f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksSqr_32f_I(Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksSqr_32fc(const Vek32fc* pSrc, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksSqr_32fc_I(Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksSqr_64f(const Vek64f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksSqr_64f_I(Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksSqr_64fc(const Vek64fc* pSrc, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksSqr_64fc_I(Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksAbs_32f(const Vek32f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksAbs_32f_I(Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksAbs_64f(const Vek64f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksAbs_64f_I(Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksAddProduct_32f(const Vek32f* pSrc1, const Vek32f* pSrc2, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksAddProduct_32fc(const Vek32fc* pSrc1, const Vek32fc* pSrc2, Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksAddProduct_64f(const Vek64f* pSrc1, const Vek64f* pSrc2, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksAddProduct_64fc(const Vek64fc* pSrc1, const Vek64fc* pSrc2, Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksAddProductC_32f(const Vek32f* pSrc, Vek32f val, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksAddProductC_64f(const Vek64f* pSrc, Vek64f val, Vek64f* pSrcDst, int len);
+
+/* ---- elementwise/arith_int.def ----------------------------------------------- */
+/*
+ * Integer arithmetic: Add, AddC, Sub, SubC, SubCRev, Mul, MulC, Sqr, Abs, AddProduct.
+ *
+ * Arguments: binary (pSrc1, pSrc2, pDst, len), in place (pSrc, pSrcDst, len); with a
+ * constant (pSrc, val, pDst, len), in place (val, pSrcDst, len); unary (pSrc, pDst, len),
+ * in place (pSrcDst, len); AddProduct (pSrc1, pSrc2, pSrcDst, len). Sfs forms take
+ * scaleFactor last. Sub writes pSrc2[i] - pSrc1[i] (in place pSrcDst[i] - pSrc[i]), SubC
+ * pSrc[i] - val, SubCRev val - pSrc[i]; AddProduct pSrcDst[i] + pSrc1[i] x pSrc2[i].
+ *
+ * Every result is the exact value of the element operation (sums, differences and
+ * products of 8/16-bit operands in 32 bits, except 16u and complex 16sc products in 64;
+ * 32-bit operands in 64 bits, 32sc products and 64-bit operands in 128 bits), then
+ * multiplied by 2^-scaleFactor: for scaleFactor > 0 divided with rounding to nearest,
+ * ties to even; for scaleFactor < 0 shifted left. The result is saturated to the
+ * destination type; forms without Sfs behave as scaleFactor 0. Any scaleFactor is
+ * valid. Example: veksAdd_16s_Sfs of 1 and 2 with scaleFactor 1 gives 2 (1.5 to even),
+ * of 32767 and 32767 with scaleFactor 2 gives 16384.
+ *
+ * Complex 16sc/32sc Add, Sub and the C forms act on the real and imaginary parts
+ * separately; Mul, MulC and Sqr form re = a.re b.re - a.im b.im and
+ * im = a.re b.im + a.im b.re exactly before scaling. Abs saturates: |-32768| = 32767,
+ * |-2147483648| = 2147483647. MulC_64s_ISfs: 64s elements times a 64s constant.
+ *
+ * Status: vekStsNullPtrErr for a null pointer (in argument order), then vekStsSizeErr
+ * for len < 1; nothing is written on an error. Otherwise vekStsNoErr.
+ */
+VEKS_API VekStatus veksAdd_16s(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek16s* pDst, int len);
+VEKS_API VekStatus veksAdd_16s_I(const Vek16s* pSrc, Vek16s* pSrcDst, int len);
+VEKS_API VekStatus veksAdd_16s_Sfs(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAdd_16s_ISfs(const Vek16s* pSrc, Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAdd_16s32s_I(const Vek16s* pSrc, Vek32s* pSrcDst, int len);
+VEKS_API VekStatus veksAdd_16sc_Sfs(const Vek16sc* pSrc1, const Vek16sc* pSrc2, Vek16sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAdd_16sc_ISfs(const Vek16sc* pSrc, Vek16sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAdd_16u(const Vek16u* pSrc1, const Vek16u* pSrc2, Vek16u* pDst, int len);
+VEKS_API VekStatus veksAdd_16u_Sfs(const Vek16u* pSrc1, const Vek16u* pSrc2, Vek16u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAdd_16u_ISfs(const Vek16u* pSrc, Vek16u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAdd_32s_Sfs(const Vek32s* pSrc1, const Vek32s* pSrc2, Vek32s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAdd_32s_ISfs(const Vek32s* pSrc, Vek32s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAdd_32sc_Sfs(const Vek32sc* pSrc1, const Vek32sc* pSrc2, Vek32sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAdd_32sc_ISfs(const Vek32sc* pSrc, Vek32sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAdd_32u(const Vek32u* pSrc1, const Vek32u* pSrc2, Vek32u* pDst, int len);
+VEKS_API VekStatus veksAdd_32u_I(const Vek32u* pSrc, Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksAdd_64s_Sfs(const Vek64s* pSrc1, const Vek64s* pSrc2, Vek64s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAdd_8u16u(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek16u* pDst, int len);
+VEKS_API VekStatus veksAdd_8u_Sfs(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAdd_8u_ISfs(const Vek8u* pSrc, Vek8u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_16s_I(Vek16s val, Vek16s* pSrcDst, int len);
+VEKS_API VekStatus veksAddC_16s_Sfs(const Vek16s* pSrc, Vek16s val, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_16s_ISfs(Vek16s val, Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_16sc_Sfs(const Vek16sc* pSrc, Vek16sc val, Vek16sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_16sc_ISfs(Vek16sc val, Vek16sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_16u_Sfs(const Vek16u* pSrc, Vek16u val, Vek16u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_16u_ISfs(Vek16u val, Vek16u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_32s_Sfs(const Vek32s* pSrc, Vek32s val, Vek32s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_32s_ISfs(Vek32s val, Vek32s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_32sc_Sfs(const Vek32sc* pSrc, Vek32sc val, Vek32sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_32sc_ISfs(Vek32sc val, Vek32sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_64s_Sfs(const Vek64s* pSrc, Vek64s val, Vek64s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_64u_Sfs(const Vek64u* pSrc, Vek64u val, Vek64u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_8u_Sfs(const Vek8u* pSrc, Vek8u val, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddC_8u_ISfs(Vek8u val, Vek8u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSub_16s(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek16s* pDst, int len);
+VEKS_API VekStatus veksSub_16s_I(const Vek16s* pSrc, Vek16s* pSrcDst, int len);
+VEKS_API VekStatus veksSub_16s_Sfs(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSub_16s_ISfs(const Vek16s* pSrc, Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSub_16sc_Sfs(const Vek16sc* pSrc1, const Vek16sc* pSrc2, Vek16sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSub_16sc_ISfs(const Vek16sc* pSrc, Vek16sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSub_16u_Sfs(const Vek16u* pSrc1, const Vek16u* pSrc2, Vek16u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSub_16u_ISfs(const Vek16u* pSrc, Vek16u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSub_32s_Sfs(const Vek32s* pSrc1, const Vek32s* pSrc2, Vek32s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSub_32s_ISfs(const Vek32s* pSrc, Vek32s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSub_32sc_Sfs(const Vek32sc* pSrc1, const Vek32sc* pSrc2, Vek32sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSub_32sc_ISfs(const Vek32sc* pSrc, Vek32sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSub_8u_Sfs(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSub_8u_ISfs(const Vek8u* pSrc, Vek8u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubC_16s_I(Vek16s val, Vek16s* pSrcDst, int len);
+VEKS_API VekStatus veksSubC_16s_Sfs(const Vek16s* pSrc, Vek16s val, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubC_16s_ISfs(Vek16s val, Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubC_16sc_Sfs(const Vek16sc* pSrc, Vek16sc val, Vek16sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubC_16sc_ISfs(Vek16sc val, Vek16sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubC_16u_Sfs(const Vek16u* pSrc, Vek16u val, Vek16u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubC_16u_ISfs(Vek16u val, Vek16u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubC_32s_Sfs(const Vek32s* pSrc, Vek32s val, Vek32s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubC_32s_ISfs(Vek32s val, Vek32s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubC_32sc_Sfs(const Vek32sc* pSrc, Vek32sc val, Vek32sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubC_32sc_ISfs(Vek32sc val, Vek32sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubC_8u_Sfs(const Vek8u* pSrc, Vek8u val, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubC_8u_ISfs(Vek8u val, Vek8u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubCRev_16s_Sfs(const Vek16s* pSrc, Vek16s val, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubCRev_16s_ISfs(Vek16s val, Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubCRev_16sc_Sfs(const Vek16sc* pSrc, Vek16sc val, Vek16sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubCRev_16sc_ISfs(Vek16sc val, Vek16sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubCRev_16u_Sfs(const Vek16u* pSrc, Vek16u val, Vek16u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubCRev_16u_ISfs(Vek16u val, Vek16u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubCRev_32s_Sfs(const Vek32s* pSrc, Vek32s val, Vek32s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubCRev_32s_ISfs(Vek32s val, Vek32s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubCRev_32sc_Sfs(const Vek32sc* pSrc, Vek32sc val, Vek32sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubCRev_32sc_ISfs(Vek32sc val, Vek32sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubCRev_8u_Sfs(const Vek8u* pSrc, Vek8u val, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSubCRev_8u_ISfs(Vek8u val, Vek8u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_16s(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek16s* pDst, int len);
+VEKS_API VekStatus veksMul_16s_I(const Vek16s* pSrc, Vek16s* pSrcDst, int len);
+VEKS_API VekStatus veksMul_16s_Sfs(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_16s_ISfs(const Vek16s* pSrc, Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_16s32s_Sfs(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek32s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_16sc_Sfs(const Vek16sc* pSrc1, const Vek16sc* pSrc2, Vek16sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_16sc_ISfs(const Vek16sc* pSrc, Vek16sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_16u16s_Sfs(const Vek16u* pSrc1, const Vek16s* pSrc2, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_16u_Sfs(const Vek16u* pSrc1, const Vek16u* pSrc2, Vek16u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_16u_ISfs(const Vek16u* pSrc, Vek16u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_32s_Sfs(const Vek32s* pSrc1, const Vek32s* pSrc2, Vek32s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_32s_ISfs(const Vek32s* pSrc, Vek32s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_32sc_Sfs(const Vek32sc* pSrc1, const Vek32sc* pSrc2, Vek32sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_32sc_ISfs(const Vek32sc* pSrc, Vek32sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_8u16u(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek16u* pDst, int len);
+VEKS_API VekStatus veksMul_8u_Sfs(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMul_8u_ISfs(const Vek8u* pSrc, Vek8u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_16s_I(Vek16s val, Vek16s* pSrcDst, int len);
+VEKS_API VekStatus veksMulC_16s_Sfs(const Vek16s* pSrc, Vek16s val, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_16s_ISfs(Vek16s val, Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_16sc_Sfs(const Vek16sc* pSrc, Vek16sc val, Vek16sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_16sc_ISfs(Vek16sc val, Vek16sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_16u_Sfs(const Vek16u* pSrc, Vek16u val, Vek16u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_16u_ISfs(Vek16u val, Vek16u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_32s_Sfs(const Vek32s* pSrc, Vek32s val, Vek32s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_32s_ISfs(Vek32s val, Vek32s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_32sc_Sfs(const Vek32sc* pSrc, Vek32sc val, Vek32sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_32sc_ISfs(Vek32sc val, Vek32sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_64s_ISfs(Vek64s val, Vek64s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_8u_Sfs(const Vek8u* pSrc, Vek8u val, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksMulC_8u_ISfs(Vek8u val, Vek8u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqr_8u_Sfs(const Vek8u* pSrc, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqr_8u_ISfs(Vek8u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqr_16s_Sfs(const Vek16s* pSrc, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqr_16s_ISfs(Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqr_16sc_Sfs(const Vek16sc* pSrc, Vek16sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqr_16sc_ISfs(Vek16sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqr_16u_Sfs(const Vek16u* pSrc, Vek16u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqr_16u_ISfs(Vek16u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAbs_16s(const Vek16s* pSrc, Vek16s* pDst, int len);
+VEKS_API VekStatus veksAbs_16s_I(Vek16s* pSrcDst, int len);
+VEKS_API VekStatus veksAbs_32s(const Vek32s* pSrc, Vek32s* pDst, int len);
+VEKS_API VekStatus veksAbs_32s_I(Vek32s* pSrcDst, int len);
+VEKS_API VekStatus veksAddProduct_16s_Sfs(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddProduct_16s32s_Sfs(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek32s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksAddProduct_32s_Sfs(const Vek32s* pSrc1, const Vek32s* pSrc2, Vek32s* pSrcDst, int len, int scaleFactor);
+
 /* ---- transforms/dft.def ------------------------------------------------------ */
 /*
  * Discrete Fourier transform of any length N >= 1.
@@ -284,6 +633,53 @@ VEKS_API VekStatus veksDFTFwd_RToPerm_64f(const Vek64f* pSrc, Vek64f* pDst, cons
 VEKS_API VekStatus veksDFTInv_CCSToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
 VEKS_API VekStatus veksDFTInv_PackToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
 VEKS_API VekStatus veksDFTInv_PermToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
+
+/* ---- transforms/packed.def --------------------------------------------------- */
+/*
+ * Packed-spectrum arithmetic: products of two packed real spectra and their expansion
+ * into the full conjugate-symmetric complex spectrum.
+ *
+ * len (lenDst) is the length N of the real signal. Layouts (R_k + i*I_k = X[k]):
+ *   CCS  (N + 2 reals for even N, N + 1 for odd N): R_0, 0, R_1, I_1, ..., R_(N/2), 0
+ *   Pack (N reals): R_0, R_1, I_1, ..., R_(N/2 - 1), I_(N/2 - 1), R_(N/2) (even N)
+ *   Perm (N reals): R_0, R_(N/2), R_1, I_1, ... (even N); odd N: the same as Pack
+ *
+ * veksMulPack_*, veksMulPerm_*: pDst = pSrc1 x pSrc2 in that layout; the real slots
+ * (R_0, and R_(N/2) for even N) are multiplied as reals, every pair as a complex
+ * product with re = fma(ar, br, -(ai*bi)), im = fma(ar, bi, ai*br). The _I forms write
+ * pSrcDst = pSrc x pSrcDst. If pDst equals pSrc2 (or else pSrc1), the call is the _I
+ * form with the other source, before any check.
+ * veksMulPackConj_*_I: pSrcDst = pSrc x conj(pSrcDst), Pack layout.
+ * veksConjCcs_*, veksConjPack_*, veksConjPerm_*: pDst[0..lenDst-1] (complex) receives
+ * X[0], X[1], ..., X[N-1] with X[N-k] = conj(X[k]); the sources are arrays of the real
+ * type. The _I forms expand inside an array of lenDst complex elements that starts with
+ * the packed form. ConjPack and ConjPerm with pSrc equal to pDst run the _I form.
+ *
+ * Statuses: vekStsNullPtrErr for a null pointer, then vekStsSizeErr for len < 1.
+ * Example: N = 4, Pack (1, 2, 3, 4) x Pack (1, 1, 1, 1) = (1, -1, 5, 4).
+ */
+VEKS_API VekStatus veksMulPack_32f(const Vek32f* pSrc1, const Vek32f* pSrc2, Vek32f* pDst, int len);
+VEKS_API VekStatus veksMulPack_64f(const Vek64f* pSrc1, const Vek64f* pSrc2, Vek64f* pDst, int len);
+VEKS_API VekStatus veksMulPack_32f_I(const Vek32f* pSrc, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksMulPack_64f_I(const Vek64f* pSrc, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksMulPerm_32f(const Vek32f* pSrc1, const Vek32f* pSrc2, Vek32f* pDst, int len);
+VEKS_API VekStatus veksMulPerm_64f(const Vek64f* pSrc1, const Vek64f* pSrc2, Vek64f* pDst, int len);
+VEKS_API VekStatus veksMulPerm_32f_I(const Vek32f* pSrc, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksMulPerm_64f_I(const Vek64f* pSrc, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksMulPackConj_32f_I(const Vek32f* pSrc, Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksMulPackConj_64f_I(const Vek64f* pSrc, Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksConjCcs_32fc(const Vek32f* pSrc, Vek32fc* pDst, int lenDst);
+VEKS_API VekStatus veksConjCcs_32fc_I(Vek32fc* pSrcDst, int lenDst);
+VEKS_API VekStatus veksConjCcs_64fc(const Vek64f* pSrc, Vek64fc* pDst, int lenDst);
+VEKS_API VekStatus veksConjCcs_64fc_I(Vek64fc* pSrcDst, int lenDst);
+VEKS_API VekStatus veksConjPack_32fc(const Vek32f* pSrc, Vek32fc* pDst, int lenDst);
+VEKS_API VekStatus veksConjPack_32fc_I(Vek32fc* pSrcDst, int lenDst);
+VEKS_API VekStatus veksConjPack_64fc(const Vek64f* pSrc, Vek64fc* pDst, int lenDst);
+VEKS_API VekStatus veksConjPack_64fc_I(Vek64fc* pSrcDst, int lenDst);
+VEKS_API VekStatus veksConjPerm_32fc(const Vek32f* pSrc, Vek32fc* pDst, int lenDst);
+VEKS_API VekStatus veksConjPerm_32fc_I(Vek32fc* pSrcDst, int lenDst);
+VEKS_API VekStatus veksConjPerm_64fc(const Vek64f* pSrc, Vek64fc* pDst, int lenDst);
+VEKS_API VekStatus veksConjPerm_64fc_I(Vek64fc* pSrcDst, int lenDst);
 
 /* ==== GENERATED END ==== */
 

@@ -3,7 +3,7 @@
 set -euo pipefail
 need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
-for pkg in cmake ninja-build g++ clang python3 libgtest-dev libbenchmark-dev binutils; do
+for pkg in cmake ninja-build g++ clang python3 libgtest-dev libbenchmark-dev binutils pkg-config; do
   have "$pkg" || need+=("$pkg")
 done
 if [ ${#need[@]} -gt 0 ]; then

@@ -1,0 +1,231 @@
+// Internal vector-math kernels: maximum error in ulp per kernel and class against a
+// long double reference over random ranges, boundary and special values; the array
+// forms' tails, in place, and the caller's MXCSR. VEKS_VM_POINTS sets the points per
+// range (default 2e5; the full measurement uses 1e6 or more and prints every bound).
+#include <cmath>
+#include <cstring>
+#include <functional>
+
+#include "helpers.h"
+#include "vecmath/ulp.h"
+#include "vecmath/vm.h"
+
+namespace vm = vek::vm;
+using vm::Accuracy;
+
+namespace {
+
+struct Range {
+    const char* name;
+    bool logScale;
+    double lo, hi;   // bounds, or exponents when logScale
+    bool sign;
+};
+
+template <class T>
+std::vector<T> argsFor(const Range& r, std::size_t n, std::uint64_t seed) {
+    return r.logScale ? vu::logUniform<T>(n, r.lo, r.hi, r.sign, seed)
+                      : vu::uniform<T>(n, r.lo, r.hi, seed);
+}
+
+bool verbose() { return std::getenv("VEKS_VM_POINTS") != nullptr; }
+
+// Runs an array kernel over each range and the specials; returns the worst error.
+template <class T>
+void measure(const char* name, const std::vector<Range>& ranges,
+             const std::function<void(const T*, T*, std::size_t)>& f,
+             long double (*ref)(long double), double bound, std::vector<T> extra = {}) {
+    vu::Worst worst;
+    std::uint64_t seed = vt::testSeed();
+    auto run = [&](std::vector<T> x) {
+        std::vector<T> y(x.size());
+        f(x.data(), y.data(), x.size());
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            long double r = ref((long double)x[i]);
+            long double e = vu::ulpErr<T>(y[i], r);
+            worst.add(e, x[i]);
+            if (e > bound) {
+                ADD_FAILURE() << name << "(" << double(x[i]) << ") = " << double(y[i]) << ", ref "
+                              << double(r) << ", error " << double(e) << " ulp";
+                return false;
+            }
+        }
+        return true;
+    };
+    for (const Range& r : ranges)
+        if (!run(argsFor<T>(r, vu::points(), seed++))) return;
+    std::vector<T> sp = vu::specials<T>();
+    sp.insert(sp.end(), extra.begin(), extra.end());
+    run(sp);
+    if (verbose())
+        std::printf("%-22s max %.3f ulp at %.17Lg\n", name, double(worst.err), worst.arg);
+}
+
+const std::vector<Range> kTrigF = {
+    {"small", false, -4, 4, true},          {"medium", false, -200, 200, true},
+    {"la-range", false, -65536, 65536, true}, {"large", true, 16, 30, true},
+    {"huge", true, 30, 127.9, true},        {"tiny", true, -149, -1, true},
+};
+const std::vector<Range> kTrigD = {
+    {"small", false, -4, 4, true},        {"medium", false, -1e5, 1e5, true},
+    {"large", true, 17, 28.5, true},      {"huge", true, 28.5, 1023.9, true},
+    {"tiny", true, -1074, -1, true},
+};
+
+// Arguments next to multiples of pi/2 where reduction cancels most.
+template <class T>
+std::vector<T> nearPiMultiples() {
+    std::vector<T> v;
+    for (long double k : {1.0L, 2.0L, 3.0L, 4.0L, 100.0L, 1000.0L, 65535.0L, 1e6L, 1e8L,
+                          1e15L, 1e22L})
+        for (long double base : {k * 1.5707963267948966192313216916397514L,
+                                 k * 3.1415926535897932384626433832795029L}) {
+            T x = T(base);
+            v.push_back(x);
+            v.push_back(std::nextafter(x, T(0)));
+            v.push_back(std::nextafter(x, T(1e30)));
+            v.push_back(-x);
+        }
+    if constexpr (sizeof(T) == 8) {
+        v.push_back(0x1.6ac5b262ca1ffp+849);   // among the closest doubles to a multiple of pi/2
+        v.push_back(0x1.8p+1023);
+        v.push_back(6381956970095103.0 * 0x1p797);
+    } else {
+        v.push_back(0x1.5fdbbep+120f);
+    }
+    return v;
+}
+
+long double refSin(long double x) { return sinl(x); }
+long double refCos(long double x) { return cosl(x); }
+
+template <class T>
+void trigCases(const std::vector<Range>& ranges, double haBound, double laBound,
+               const char* tag) {
+    struct C {
+        const char* fn;
+        Accuracy a;
+        double bound;
+    };
+    for (C c : {C{"sin", Accuracy::HA, haBound}, C{"sin", Accuracy::LA, laBound},
+                C{"sin", Accuracy::EP, laBound}}) {
+        std::string n = std::string("sin_") + tag + (c.a == Accuracy::HA ? "_ha" : c.a == Accuracy::LA ? "_la" : "_ep");
+        std::string m = std::string("cos_") + tag + (c.a == Accuracy::HA ? "_ha" : c.a == Accuracy::LA ? "_la" : "_ep");
+        std::string s1 = std::string("sincos.s_") + tag + (c.a == Accuracy::HA ? "_ha" : "_la");
+        std::string s2 = std::string("sincos.c_") + tag + (c.a == Accuracy::HA ? "_ha" : "_la");
+        Accuracy a = c.a;
+        measure<T>(n.c_str(), ranges, [a](const T* x, T* y, std::size_t k) { vm::sin(x, y, k, a); },
+                   refSin, c.bound, nearPiMultiples<T>());
+        measure<T>(m.c_str(), ranges, [a](const T* x, T* y, std::size_t k) { vm::cos(x, y, k, a); },
+                   refCos, c.bound, nearPiMultiples<T>());
+        if (c.a == Accuracy::EP) continue;
+        measure<T>(s1.c_str(), ranges, [a](const T* x, T* y, std::size_t k) {
+            std::vector<T> c2(k);
+            vm::sincos(x, y, c2.data(), k, a);
+        }, refSin, c.bound);
+        measure<T>(s2.c_str(), ranges, [a](const T* x, T* y, std::size_t k) {
+            std::vector<T> s2v(k);
+            vm::sincos(x, s2v.data(), y, k, a);
+        }, refCos, c.bound);
+    }
+}
+
+}  // namespace
+
+TEST(VmTrig, FloatAccuracy) { trigCases<float>(kTrigF, 1.0, 4.0, "32f"); }
+TEST(VmTrig, DoubleAccuracy) { trigCases<double>(kTrigD, 1.0, 4.0, "64f"); }
+
+TEST(VmTrig, SignedZerosAndSpecials) {
+    for (Accuracy a : {Accuracy::HA, Accuracy::LA}) {
+        float xf[4] = {0.0f, -0.0f, INFINITY, NAN}, yf[4], cf[4];
+        vm::sin(xf, yf, 4, a);
+        vm::cos(xf, cf, 4, a);
+        EXPECT_EQ(std::signbit(yf[0]), false);
+        EXPECT_EQ(std::signbit(yf[1]), true);
+        EXPECT_EQ(yf[1], 0.0f);
+        EXPECT_TRUE(std::isnan(yf[2]) && std::isnan(yf[3]) && std::isnan(cf[2]));
+        EXPECT_EQ(cf[0], 1.0f);
+        EXPECT_EQ(cf[1], 1.0f);
+        double xd[4] = {0.0, -0.0, -INFINITY, NAN}, yd[4], cd[4];
+        vm::sin(xd, yd, 4, a);
+        vm::cos(xd, cd, 4, a);
+        EXPECT_EQ(std::signbit(yd[0]), false);
+        EXPECT_EQ(std::signbit(yd[1]), true);
+        EXPECT_TRUE(std::isnan(yd[2]) && std::isnan(yd[3]) && std::isnan(cd[2]));
+        EXPECT_EQ(cd[1], 1.0);
+    }
+    EXPECT_EQ(vm::sinOne(-0.0), 0.0);
+    EXPECT_TRUE(std::signbit(vm::sinOne(-0.0)));
+    EXPECT_EQ(vm::sinOne(0x1p-1070), 0x1p-1070);
+}
+
+TEST(VmTrig, ScalarHelpers) {
+    vt::Rng rng;
+    vu::Worst ws, wc, wp;
+    for (int i = 0; i < 20000; ++i) {
+        double x = rng.uniform(-1e3, 1e3);
+        if (i % 4 == 0) x = std::ldexp(rng.uniform(1, 2), int(rng.bits() % 1000));
+        ws.add(vu::ulpErr<double>(vm::sinOne(x), sinl(x)), x);
+        wc.add(vu::ulpErr<double>(vm::cosOne(x), cosl(x)), x);
+        double s, c;
+        vm::sincosOne(x, s, c);
+        EXPECT_EQ(s, vm::sinOne(x));
+        EXPECT_EQ(c, vm::cosOne(x));
+        float xf = float(x);
+        EXPECT_LE(double(vu::ulpErr<float>(vm::sinOneF(xf), sinl(xf))), 1.0);
+        EXPECT_LE(double(vu::ulpErr<float>(vm::cosOneF(xf), cosl(xf))), 1.0);
+        double t = rng.uniform(-4, 4);
+        const long double pi = 3.1415926535897932384626433832795029L;
+        // t = q/2 + r with r exact and |r| <= 1/4, so the reference has no cancellation.
+        const double q2 = std::nearbyint(2 * t);
+        const long double r = t - q2 / 2, sr = sinl(pi * r), cr = cosl(pi * r);
+        const int qm = int(((long long)q2 % 4 + 4) % 4);
+        const long double rs[4] = {sr, cr, -sr, -cr}, rc[4] = {cr, -sr, -cr, sr};
+        wp.add(vu::ulpErr<double>(vm::sinPiOne(t), rs[qm]), t);
+        wp.add(vu::ulpErr<double>(vm::cosPiOne(t), rc[qm]), t);
+        EXPECT_LE(double(vu::ulpErr<double>(vm::tanOne(x), tanl(x))), 4.0) << x;
+    }
+    EXPECT_LE(double(ws.err), 1.0) << ws.arg;
+    EXPECT_LE(double(wc.err), 1.0) << wc.arg;
+    EXPECT_LE(double(wp.err), 1.0) << wp.arg;
+    // Exact values at multiples of 1/2.
+    for (int k = -8; k <= 8; ++k) {
+        double s = vm::sinPiOne(k * 0.5), c = vm::cosPiOne(k * 0.5);
+        int m = ((k % 4) + 4) % 4;
+        EXPECT_EQ(s, m == 1 ? 1.0 : m == 3 ? -1.0 : 0.0) << k;
+        EXPECT_EQ(c, m == 0 ? 1.0 : m == 2 ? -1.0 : 0.0) << k;
+    }
+    EXPECT_EQ(vm::sinPiOne(0.25), vm::cosPiOne(0.25));
+}
+
+// Every length through the body/tail paths; in place equals out of place; lanes of
+// a tail give the same values as in a full vector; the caller's MXCSR is kept and
+// does not change results.
+TEST(VmTrig, ArrayFormsTailsInPlaceAndMxcsr) {
+    vt::Rng rng;
+    for (int n : vt::testLengths(4)) {
+        std::vector<float> x(n), ref(n + 16);
+        for (auto& v : x) v = float(rng.uniform(-100, 100));
+        std::vector<float> big(x);
+        big.resize(n + 16, 1.0f);
+        vm::sin(big.data(), ref.data(), big.size(), Accuracy::LA);
+        vt::Guarded<float> out(n);
+        vt::expectMxcsrKept([&] { vm::sin(x.data(), out.data(), n, Accuracy::LA); });
+        ASSERT_EQ(std::memcmp(out.data(), ref.data(), n * 4), 0) << n;
+        EXPECT_TRUE(out.headIntact());
+        std::vector<float> ip(x);
+        vm::sin(ip.data(), ip.data(), n, Accuracy::LA);
+        ASSERT_EQ(std::memcmp(ip.data(), ref.data(), n * 4), 0);
+    }
+    for (int n : vt::testLengths(8)) {
+        std::vector<double> x(n), ref(n + 8), refc(n + 8);
+        for (auto& v : x) v = rng.uniform(-1e6, 1e6);
+        std::vector<double> big(x);
+        big.resize(n + 8, 1.0);
+        vm::sincos(big.data(), ref.data(), refc.data(), big.size(), Accuracy::HA);
+        vt::Guarded<double> s(n), c(n);
+        vt::expectMxcsrKept([&] { vm::sincos(x.data(), s.data(), c.data(), n, Accuracy::HA); });
+        ASSERT_EQ(std::memcmp(s.data(), ref.data(), n * 8), 0) << n;
+        ASSERT_EQ(std::memcmp(c.data(), refc.data(), n * 8), 0) << n;
+    }
+}

@@ -1,0 +1,256 @@
+// vm_trig.h - vector sine and cosine kernels.
+//
+// Double, high accuracy (about 0.7 ulp): x = q*pi/2 + r with r in [-pi/4, pi/4] kept
+// as a double-double (three-part pi/2 with FMA, error-free sums); beyond 2^28 the
+// lanes are reduced one by one with an exact multi-word product of x and 2/pi.
+// r is fed to a degree-13 sine and degree-14 cosine polynomial and the quadrant
+// selects and signs the result.
+//
+// Double, low accuracy (a few ulp): x = k*pi + r with r in [-pi/2, pi/2], one odd
+// polynomial for sine, cosine as sin(x - (2n+1)pi/2) with a sign. Lanes beyond 2^28
+// send the vector to the accurate kernel.
+//
+// Float, high accuracy: the low-accuracy algorithm evaluated in double and rounded
+// once (about 0.5 ulp); beyond 2^20 the double accurate kernel.
+// Float, low accuracy: the same algorithm in float (about 2 ulp); beyond 65536 the
+// float accurate kernel.
+//
+// Special values: sin(+-0) = +-0, cos(+-0) = 1, infinities and NaN give NaN, tiny
+// and subnormal arguments give sin(x) = x.
+#pragma once
+
+#include "vm_core.h"
+
+namespace vek::vm {
+namespace detail {
+
+// pi/2 = C1 + C2 + C3 to about 160 bits.
+constexpr double kPio2_1 = 1.5707963267948966, kPio2_2 = 6.123233995736766e-17,
+                 kPio2_3 = -1.4973849048591698e-33;
+constexpr double kTwoOverPi = 0.6366197723675814, kOneOverPi = 0.3183098861837907;
+// pi/2 in three floats.
+constexpr float kPio2f_1 = 0x1.921fb6p+0f, kPio2f_2 = -0x1.777a5cp-25f, kPio2f_3 = -0x1.ee59dap-50f;
+constexpr float kOneOverPif = 0.318309886183790671538f;
+
+// sin r = r + r^3 * S(r^2), cos r = 1 - r^2/2 + r^4 * C(r^2) on |r| <= pi/4.
+constexpr double kSinD[] = {1.58969099521155010221e-10, -2.50507602534068634195e-08,
+                            2.75573137070700676789e-06, -1.98412698298579493134e-04,
+                            8.33333333332248946124e-03, -1.66666666666666324348e-01};
+constexpr double kCosD[] = {-1.13596475577881948265e-11, 2.08757232129817482790e-09,
+                            -2.75573143513906633035e-07, 2.48015872894767294178e-05,
+                            -1.38888888888741095749e-03, 4.16666666666666019037e-02};
+// Odd Taylor series of sine to r^21 (relative error below 2^-59 on |r| <= pi/2).
+constexpr double kSinWideD[] = {
+    1.0 / 51090942171709440000.0, -1.0 / 121645100408832000.0, 1.0 / 355687428096000.0,
+    -1.0 / 1307674368000.0,       1.0 / 6227020800.0,          -1.0 / 39916800.0,
+    1.0 / 362880.0,               -1.0 / 5040.0,               1.0 / 120.0,
+    -1.0 / 6.0};
+// The same to r^15, for results that are rounded to float.
+constexpr double kSinWideFD[] = {-1.0 / 1307674368000.0, 1.0 / 6227020800.0, -1.0 / 39916800.0,
+                                 1.0 / 362880.0,         -1.0 / 5040.0,      1.0 / 120.0,
+                                 -1.0 / 6.0};
+constexpr float kSinWideF[] = {1.0f / 6227020800.0f, -1.0f / 39916800.0f, 1.0f / 362880.0f,
+                               -1.0f / 5040.0f, 1.0f / 120.0f, -1.0f / 6.0f};
+
+// Reduces the lanes in `mask` (bit i = lane i) that are beyond the fast reduction's
+// range: finite lanes by the exact product with 2/pi, others to NaN.
+void reduceHuge(const double* x, double* hi, double* lo, std::int64_t* q, int mask) noexcept;
+// One argument: x*2/pi = q + f with |f| <= 1/2, r = f*pi/2 = hi + lo. x finite.
+void reducePayneHanek(double x, double& hi, double& lo, std::int64_t& q) noexcept;
+
+// x = q*pi/2 + hi + lo, |hi + lo| <= pi/4 (slightly more at rounding boundaries).
+VEK_INLINE void reduceHalfPi(__m256d x, __m256d& hi, __m256d& lo, __m256i& q) noexcept {
+    const __m256d kk = fma(x, set(kTwoOverPi), set(kMagicD));
+    const __m256d k = sub(kk, set(kMagicD));
+    q = _mm256_castpd_si256(kk);
+    const __m256d a = fnma(k, set(kPio2_1), x);   // exact
+    const __m256d p = mul(k, set(kPio2_2));
+    const __m256d pe = fms(k, set(kPio2_2), p);
+    __m256d s, e;
+    twoSum(a, _mm256_xor_pd(p, set(-0.0)), s, e);
+    __m256d t = sub(e, pe);
+    t = fnma(k, set(kPio2_3), t);
+    fastTwoSum(s, t, hi, lo);
+    const __m256d huge = cmp<_CMP_NLE_UQ>(absd(x), set(0x1p28));
+    if (__builtin_expect(any(huge), 0)) {
+        alignas(32) double xs[4], hs[4], ls[4];
+        alignas(32) std::int64_t qs[4];
+        _mm256_store_pd(xs, x);
+        _mm256_store_pd(hs, hi);
+        _mm256_store_pd(ls, lo);
+        _mm256_store_si256(reinterpret_cast<__m256i*>(qs), q);
+        reduceHuge(xs, hs, ls, qs, bitsOf(huge));
+        hi = _mm256_load_pd(hs);
+        lo = _mm256_load_pd(ls);
+        q = _mm256_load_si256(reinterpret_cast<const __m256i*>(qs));
+    }
+}
+
+VEK_INLINE __m256d sinPoly(__m256d hi, __m256d lo, __m256d z) noexcept {
+    const __m256d p = horner(z, kSinD);
+    const __m256d c = fnma(set(0.5), z, set(1.0));   // cos r to first order, scales lo
+    return add(hi, fma(mul(z, hi), p, mul(lo, c)));
+}
+VEK_INLINE __m256d cosPoly(__m256d hi, __m256d lo, __m256d z) noexcept {
+    const __m256d p = horner(z, kCosD);
+    const __m256d zlo = fms(hi, hi, z);
+    const __m256d hz = mul(set(0.5), z);
+    const __m256d w = sub(set(1.0), hz);
+    const __m256d e = sub(sub(set(1.0), w), hz);   // exact tail of 1 - hz
+    const __m256d tail = fnma(hi, lo, fnma(set(0.5), zlo, e));
+    return add(w, fma(mul(z, z), p, tail));
+}
+VEK_INLINE __m256d laneBitToSign(__m256i v, int bit) noexcept {
+    return _mm256_castsi256_pd(_mm256_slli_epi64(v, 63 - bit));
+}
+VEK_INLINE __m256d signOfBit(__m256i v, int bit) noexcept {
+    return _mm256_and_pd(laneBitToSign(v, bit), set(-0.0));
+}
+
+// Both sine and cosine, high accuracy.
+VEK_INLINE void sincosHa(__m256d x, __m256d& s, __m256d& c) noexcept {
+    __m256d hi, lo;
+    __m256i q;
+    reduceHalfPi(x, hi, lo, q);
+    const __m256d z = mul(hi, hi);
+    const __m256d ps = sinPoly(hi, lo, z), pc = cosPoly(hi, lo, z);
+    const __m256d odd = laneBitToSign(q, 0);
+    s = xorv(sel(odd, pc, ps), signOfBit(q, 1));
+    c = xorv(sel(odd, ps, pc), signOfBit(_mm256_add_epi64(q, _mm256_set1_epi64x(1)), 1));
+    s = sel(cmp<_CMP_LT_OQ>(absd(x), set(0x1p-27)), x, s);
+}
+VEK_INLINE __m256d sinHa(__m256d x) noexcept {
+    __m256d hi, lo;
+    __m256i q;
+    reduceHalfPi(x, hi, lo, q);
+    const __m256d z = mul(hi, hi);
+    const __m256d ps = sinPoly(hi, lo, z), pc = cosPoly(hi, lo, z);
+    const __m256d s = xorv(sel(laneBitToSign(q, 0), pc, ps), signOfBit(q, 1));
+    return sel(cmp<_CMP_LT_OQ>(absd(x), set(0x1p-27)), x, s);
+}
+VEK_INLINE __m256d cosHa(__m256d x) noexcept {
+    __m256d hi, lo;
+    __m256i q;
+    reduceHalfPi(x, hi, lo, q);
+    const __m256d z = mul(hi, hi);
+    const __m256d ps = sinPoly(hi, lo, z), pc = cosPoly(hi, lo, z);
+    return xorv(sel(laneBitToSign(q, 0), ps, pc),
+                signOfBit(_mm256_add_epi64(q, _mm256_set1_epi64x(1)), 1));
+}
+
+// sin on the wide interval: r + r^3 * P(r^2).
+template <std::size_t N>
+VEK_INLINE __m256d sinWide(__m256d r, const double (&c)[N]) noexcept {
+    const __m256d z = mul(r, r);
+    return fma(mul(r, z), horner(z, c), r);
+}
+
+// Low accuracy: sin x = (-1)^k sin(x - k*pi); cos x = (-1)^(n+1) sin(x - (2n+1)pi/2).
+// `ok` reports whether every lane was in the fast range.
+template <std::size_t N>
+VEK_INLINE __m256d sinLaCore(__m256d x, const double (&c)[N]) noexcept {
+    const __m256d kk = fma(x, set(kOneOverPi), set(kMagicD));
+    const __m256d k = sub(kk, set(kMagicD));
+    __m256d r = fnma(k, set(2 * kPio2_1), x);
+    r = fnma(k, set(2 * kPio2_2), r);
+    r = fnma(k, set(2 * kPio2_3), r);
+    return xorv(sinWide(r, c), signOfBit(_mm256_castpd_si256(kk), 0));
+}
+template <std::size_t N>
+VEK_INLINE __m256d cosLaCore(__m256d x, const double (&c)[N]) noexcept {
+    const __m256d nn = add(fms(x, set(kOneOverPi), set(0.5)), set(kMagicD));
+    const __m256d n = sub(nn, set(kMagicD));
+    const __m256d k = fma(n, set(2.0), set(1.0));
+    __m256d r = fnma(k, set(kPio2_1), x);
+    r = fnma(k, set(kPio2_2), r);
+    r = fnma(k, set(kPio2_3), r);
+    const __m256i n1 = _mm256_add_epi64(_mm256_castpd_si256(nn), _mm256_set1_epi64x(1));
+    return xorv(sinWide(r, c), signOfBit(n1, 0));
+}
+VEK_INLINE bool allBelow(__m256d x, double lim) noexcept {
+    return !any(cmp<_CMP_NLE_UQ>(absd(x), set(lim)));
+}
+
+}  // namespace detail
+
+// ---- vector forms -------------------------------------------------------------------
+VEK_INLINE __m256d sin_a53(__m256d x) noexcept { return detail::sinHa(x); }
+VEK_INLINE __m256d cos_a53(__m256d x) noexcept { return detail::cosHa(x); }
+VEK_INLINE void sincos_a53(__m256d x, __m256d& s, __m256d& c) noexcept { detail::sincosHa(x, s, c); }
+
+VEK_INLINE __m256d sin_a50(__m256d x) noexcept {
+    if (__builtin_expect(!detail::allBelow(x, 0x1p28), 0)) return detail::sinHa(x);
+    return detail::sinLaCore(x, detail::kSinWideD);
+}
+VEK_INLINE __m256d cos_a50(__m256d x) noexcept {
+    if (__builtin_expect(!detail::allBelow(x, 0x1p28), 0)) return detail::cosHa(x);
+    return detail::cosLaCore(x, detail::kSinWideD);
+}
+VEK_INLINE void sincos_a50(__m256d x, __m256d& s, __m256d& c) noexcept {
+    if (__builtin_expect(!detail::allBelow(x, 0x1p28), 0)) return detail::sincosHa(x, s, c);
+    s = detail::sinLaCore(x, detail::kSinWideD);
+    c = detail::cosLaCore(x, detail::kSinWideD);
+}
+VEK_INLINE __m256d sin_a26(__m256d x) noexcept { return sin_a50(x); }
+VEK_INLINE __m256d cos_a26(__m256d x) noexcept { return cos_a50(x); }
+VEK_INLINE void sincos_a26(__m256d x, __m256d& s, __m256d& c) noexcept { sincos_a50(x, s, c); }
+
+VEK_INLINE __m256 sin_a24(__m256 x) noexcept {
+    using namespace detail;
+    if (__builtin_expect(any(cmp<_CMP_NLE_UQ>(absf(x), set(0x1p20f))), 0))
+        return viaDouble(x, [](__m256d v) { return sinHa(v); });
+    return viaDouble(x, [](__m256d v) { return sinLaCore(v, kSinWideFD); });
+}
+VEK_INLINE __m256 cos_a24(__m256 x) noexcept {
+    using namespace detail;
+    if (__builtin_expect(any(cmp<_CMP_NLE_UQ>(absf(x), set(0x1p20f))), 0))
+        return viaDouble(x, [](__m256d v) { return cosHa(v); });
+    return viaDouble(x, [](__m256d v) { return cosLaCore(v, kSinWideFD); });
+}
+VEK_INLINE void sincos_a24(__m256 x, __m256& s, __m256& c) noexcept {
+    s = sin_a24(x);
+    c = cos_a24(x);
+}
+
+namespace detail {
+VEK_INLINE __m256 sinWideF(__m256 r) noexcept {
+    const __m256 z = mul(r, r);
+    return fma(mul(r, z), horner(z, kSinWideF), r);
+}
+VEK_INLINE __m256 signOfBitF(__m256 kk) noexcept {
+    return _mm256_castsi256_ps(_mm256_slli_epi32(_mm256_castps_si256(kk), 31));
+}
+}  // namespace detail
+
+VEK_INLINE __m256 sin_a21(__m256 x) noexcept {
+    using namespace detail;
+    if (__builtin_expect(any(cmp<_CMP_NLE_UQ>(absf(x), set(65536.0f))), 0)) return sin_a24(x);
+    const __m256 kk = fma(x, set(kOneOverPif), set(kMagicF));
+    const __m256 k = sub(kk, set(kMagicF));
+    __m256 r = fnma(k, set(2 * kPio2f_1), x);
+    r = fnma(k, set(2 * kPio2f_2), r);
+    r = fnma(k, set(2 * kPio2f_3), r);
+    return xorv(sinWideF(r), signOfBitF(kk));
+}
+VEK_INLINE __m256 cos_a21(__m256 x) noexcept {
+    using namespace detail;
+    if (__builtin_expect(any(cmp<_CMP_NLE_UQ>(absf(x), set(65536.0f))), 0)) return cos_a24(x);
+    const __m256 nn = add(fms(x, set(kOneOverPif), set(0.5f)), set(kMagicF));
+    const __m256 n = sub(nn, set(kMagicF));
+    const __m256 k = fma(n, set(2.0f), set(1.0f));
+    __m256 r = fnma(k, set(kPio2f_1), x);
+    r = fnma(k, set(kPio2f_2), r);
+    r = fnma(k, set(kPio2f_3), r);
+    const __m256 n1 = _mm256_castsi256_ps(
+        _mm256_add_epi32(_mm256_castps_si256(nn), _mm256_set1_epi32(1)));
+    return xorv(sinWideF(r), signOfBitF(n1));
+}
+VEK_INLINE void sincos_a21(__m256 x, __m256& s, __m256& c) noexcept {
+    s = sin_a21(x);
+    c = cos_a21(x);
+}
+VEK_INLINE __m256 sin_a11(__m256 x) noexcept { return sin_a21(x); }
+VEK_INLINE __m256 cos_a11(__m256 x) noexcept { return cos_a21(x); }
+VEK_INLINE void sincos_a11(__m256 x, __m256& s, __m256& c) noexcept { sincos_a21(x, s, c); }
+
+}  // namespace vek::vm
