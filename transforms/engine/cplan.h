@@ -43,6 +43,7 @@ inline void sincos2pi(std::int64_t k, std::int64_t n, double& c, double& s) noex
 
 enum Method : int { kCopy = 0, kMixed = 1, kChirp = 2 };
 constexpr int kMaxPasses = 40;
+constexpr int kSmallMax = 16;   // lengths computed by one straight-line kernel
 
 struct Pass {
     int p, m, s, first;
@@ -202,7 +203,7 @@ Built buildPlan(Builder& b, int n) noexcept {
             s *= p;
             rest = m;
         }
-        res.workElems = f.n >= 2 ? std::uint64_t(n) : 0;
+        res.workElems = (f.n >= 2 && n > kSmallMax) ? std::uint64_t(n) : 0;
     } else {
         P.method = kChirp;
         const int M = chirpLength(n);
@@ -268,8 +269,64 @@ void dispatchPass(const std::uint8_t* base, const Pass& ps, const T* x, T* y) no
     }
 }
 
+// Lengths up to 16: both passes in one straight-line kernel on single complex values,
+// the intermediate kept in registers, no work buffer. The twiddles are those of the
+// mixed-radix first pass, laid out [r - 1][j].
+template <int P1, int P2, bool Inv, class T>
+void smallDft(const T* x, T* y, const T* tw) noexcept {
+    using S = CScal<T>;
+    if constexpr (P2 == 1) {
+        S a[P1], b[P1];
+        for (int q = 0; q < P1; ++q) a[q] = S::load(x + 2 * q);
+        bfly<P1, Inv>(a, b, P1, nullptr);
+        for (int r = 0; r < P1; ++r) b[r].store(y + 2 * r);
+    } else {
+        S t[P1 * P2];
+#pragma GCC unroll 16
+        for (int j = 0; j < P2; ++j) {
+            S a[P1], b[P1];
+            for (int q = 0; q < P1; ++q) a[q] = S::load(x + 2 * (j + P2 * q));
+            bfly<P1, Inv>(a, b, P1, nullptr);
+            t[P1 * j] = b[0];
+            for (int r = 1; r < P1; ++r)
+                t[P1 * j + r] = j ? twiddle<Inv>(b[r], S::load(tw + 2 * ((r - 1) * P2 + j))) : b[r];
+        }
+#pragma GCC unroll 16
+        for (int k = 0; k < P1; ++k) {
+            S a[P2], b[P2];
+            for (int q = 0; q < P2; ++q) a[q] = t[k + P1 * q];
+            bfly<P2, Inv>(a, b, P2, nullptr);
+            for (int r = 0; r < P2; ++r) b[r].store(y + 2 * (k + P1 * r));
+        }
+    }
+}
+
+template <bool Inv, class T>
+bool runSmall(const std::uint8_t* base, const CPlan* pl, const T* x, T* y) noexcept {
+    const T* tw = reinterpret_cast<const T*>(base + pl->pass[0].twOff);
+    switch (pl->n) {
+        case 2: smallDft<2, 1, Inv>(x, y, tw); return true;
+        case 3: smallDft<3, 1, Inv>(x, y, tw); return true;
+        case 4: smallDft<4, 1, Inv>(x, y, tw); return true;
+        case 5: smallDft<5, 1, Inv>(x, y, tw); return true;
+        case 6: smallDft<2, 3, Inv>(x, y, tw); return true;
+        case 7: smallDft<7, 1, Inv>(x, y, tw); return true;
+        case 8: smallDft<8, 1, Inv>(x, y, tw); return true;
+        case 9: smallDft<3, 3, Inv>(x, y, tw); return true;
+        case 10: smallDft<2, 5, Inv>(x, y, tw); return true;
+        case 11: smallDft<11, 1, Inv>(x, y, tw); return true;
+        case 12: smallDft<4, 3, Inv>(x, y, tw); return true;
+        case 13: smallDft<13, 1, Inv>(x, y, tw); return true;
+        case 14: smallDft<2, 7, Inv>(x, y, tw); return true;
+        case 15: smallDft<5, 3, Inv>(x, y, tw); return true;
+        case 16: smallDft<4, 4, Inv>(x, y, tw); return true;
+        default: return false;
+    }
+}
+
 template <bool Inv, class T>
 void runMixed(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
+    if (pl->n <= kSmallMax && runSmall<Inv>(base, pl, src, dst)) return;
     const int K = pl->passes;
     const bool alias = src == dst;
     const T* in = src;

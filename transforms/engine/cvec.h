@@ -166,6 +166,22 @@ VEK_INLINE CVec<double> cmulc(CVec<double> a, CVec<double> w) noexcept {
     return {_mm256_fmsubadd_pd(a.v, wr, t)};
 }
 
+// Complex conjugate, and the lanes in reverse order (for the mirrored half of a
+// real spectrum).
+template <class T> VEK_INLINE CScal<T> conj(CScal<T> a) noexcept { return {a.re, -a.im}; }
+template <class T> VEK_INLINE CScal<T> reverse(CScal<T> a) noexcept { return a; }
+VEK_INLINE CVec<float> conj(CVec<float> a) noexcept {
+    return {_mm256_xor_ps(a.v, _mm256_castsi256_ps(_mm256_set1_epi64x((long long)0x8000000000000000ULL)))};
+}
+VEK_INLINE CVec<float> reverse(CVec<float> a) noexcept {
+    return {_mm256_castpd_ps(_mm256_permute4x64_pd(_mm256_castps_pd(a.v), 0x1B))};
+}
+VEK_INLINE CVec<double> conj(CVec<double> a) noexcept {
+    return {_mm256_xor_pd(a.v, _mm256_castsi256_pd(_mm256_setr_epi64x(
+                                  0, (long long)0x8000000000000000ULL, 0, (long long)0x8000000000000000ULL)))};
+}
+VEK_INLINE CVec<double> reverse(CVec<double> a) noexcept { return {_mm256_permute2f128_pd(a.v, a.v, 1)}; }
+
 // Multiplication by the unit root's imaginary unit of the transform's direction:
 // -i forward, +i inverse.
 template <bool Inv, class V> VEK_INLINE V rot(V a) noexcept {

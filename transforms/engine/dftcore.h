@@ -145,6 +145,49 @@ inline std::size_t packedLen(int fmt, int n) noexcept {
     return std::size_t(n);
 }
 
+// One group of the recombination: lanes k.. of the lower half and, reversed, the
+// mirrored bins h-k.. of the upper half.
+//   forward: E = (Z[k] + conj Z[h-k]) / 2, O = (Z[k] - conj Z[h-k]) / 2,
+//            G = -i w^k O, X[k] = E + G, X[h-k] = conj(E - G);
+//   inverse: A = X[k] + conj X[h-k], B = X[k] - conj X[h-k], G = i conj(w^k) B,
+//            2 Z[k] = A + G, 2 Z[h-k] = conj(A - G).
+template <bool Inv, class V, class T>
+VEK_INLINE void recombineGroup(T* d, const T* w, int k, int h) noexcept {
+    constexpr int W = V::W;
+    T* lo = d + 2 * std::size_t(k);
+    T* hi = d + 2 * std::size_t(h - k - (W - 1));
+    const V a = V::load(lo), b = conj(reverse(V::load(hi))), tw = V::load(w + 2 * std::size_t(k));
+    V x0, x1;
+    if constexpr (!Inv) {
+        const V e = mulr(a + b, T(0.5)), o = mulr(a - b, T(0.5));
+        const V g = mulNI(cmul(o, tw));
+        x0 = e + g;
+        x1 = e - g;
+    } else {
+        const V A = a + b, B = a - b;
+        const V g = mulI(cmulc(B, tw));
+        x0 = A + g;
+        x1 = A - g;
+    }
+    if (W == 1 && k == h - k) {
+        x0.store(lo);
+        return;
+    }
+    x0.store(lo);
+    reverse(conj(x1)).store(hi);
+}
+
+// Bins 1..h/2 with their mirrors, in place; whole vectors while the two groups do not
+// overlap, then one bin at a time with the same formulas.
+template <bool Inv, class T>
+void recombine(T* d, const T* w, int h) noexcept {
+    using V = CVec<T>;
+    constexpr int W = V::W;
+    int k = 1;
+    for (; 2 * k + 2 * W - 2 < h; k += W) recombineGroup<Inv, V>(d, w, k, h);
+    for (; 2 * k <= h; ++k) recombineGroup<Inv, CScal<T>>(d, w, k, h);
+}
+
 template <class T>
 void realForward(const View<T>& v, const T* src, T* dst, T* work, int fmt) noexcept {
     const Core<T>* c = v.core;
@@ -152,28 +195,11 @@ void realForward(const View<T>& v, const T* src, T* dst, T* work, int fmt) noexc
     if (N % 2 == 0) {
         const int h = N / 2;
         runPlan<T>(v.base, v.plan(), src, dst, work, false);
-        const T* w = v.rec();
         // Z[0] gives R_0 and R_(N/2) in positions 0 and 1 (Perm).
         const T z0r = dst[0], z0i = dst[1];
         dst[0] = z0r + z0i;
         dst[1] = z0r - z0i;
-        for (int k = 1; 2 * k <= h; ++k) {
-            const int kc = h - k;
-            const T ar = dst[2 * k], ai = dst[2 * k + 1];
-            const T br = dst[2 * kc], bi = dst[2 * kc + 1];
-            // E = (Z[k] + conj Z[h-k]) / 2, O = (Z[k] - conj Z[h-k]) / 2, G = -i w^k O.
-            const T er = T(0.5) * (ar + br), ei = T(0.5) * (ai - bi);
-            const T orr = T(0.5) * (ar - br), oi = T(0.5) * (ai + bi);
-            const T wr = w[2 * k], wi = w[2 * k + 1];
-            const T tr = std::fma(orr, wr, -(oi * wi)), ti = std::fma(oi, wr, orr * wi);
-            const T gr = ti, gi = -tr;
-            dst[2 * k] = er + gr;
-            dst[2 * k + 1] = ei + gi;
-            if (kc != k) {
-                dst[2 * kc] = er - gr;
-                dst[2 * kc + 1] = -(ei - gi);
-            }
-        }
+        recombine<false>(dst, v.rec(), h);
         if (fmt == kCCS) {
             dst[N] = dst[1];
             dst[N + 1] = T(0);
@@ -218,27 +244,10 @@ void realInverse(const View<T>& v, const T* src, T* dst, T* work, int fmt) noexc
         } else if (src != dst) {
             std::memcpy(dst, src, std::size_t(N) * sizeof(T));
         }
-        const T* w = v.rec();
         const T r0 = dst[0], rh = dst[1];
         dst[0] = r0 + rh;
         dst[1] = r0 - rh;
-        for (int k = 1; 2 * k <= h; ++k) {
-            const int kc = h - k;
-            const T ar = dst[2 * k], ai = dst[2 * k + 1];
-            const T br = dst[2 * kc], bi = dst[2 * kc + 1];
-            // A = X[k] + conj X[h-k], B = X[k] - conj X[h-k], G = i conj(w^k) B;
-            // 2 Z[k] = A + G, 2 Z[h-k] = conj(A - G).
-            const T Ar = ar + br, Ai = ai - bi, Br = ar - br, Bi = ai + bi;
-            const T wr = w[2 * k], wi = w[2 * k + 1];
-            const T tr = std::fma(Br, wr, Bi * wi), ti = std::fma(Bi, wr, -(Br * wi));
-            const T gr = -ti, gi = tr;
-            dst[2 * k] = Ar + gr;
-            dst[2 * k + 1] = Ai + gi;
-            if (kc != k) {
-                dst[2 * kc] = Ar - gr;
-                dst[2 * kc + 1] = -(Ai - gi);
-            }
-        }
+        recombine<true>(dst, v.rec(), h);
         runPlan<T>(v.base, v.plan(), dst, dst, work, true);
     } else {
         T* z = work;
