@@ -235,7 +235,7 @@ TEST(ArithFloat, Mixed) {
     std::vector<Vek16s> o(x.size());
     for (int sf : {INT_MIN, -200, -3, -1, 0, 1, 2, 30, 200, INT_MAX}) {
         vt::expectMxcsrKept([&] { EXPECT_EQ(veksMulC_32f16s_Sfs(x.data(), 3.0f, o.data(), int(x.size()), sf), vekStsNoErr); });
-        const float k = float(3.0 * std::ldexp(1.0, std::max(-1100, std::min(1100, -sf))));
+        const float k = float(3.0 * std::ldexp(1.0, int(std::max(-1100LL, std::min(1100LL, -static_cast<long long>(sf))))));
         for (std::size_t i = 0; i < x.size(); ++i) {
             float p = x[i] * k;
             const long want = p != p ? 0 : p >= 32767.0f ? 32767 : p <= -32768.0f ? -32768 : std::lrint(p);
