@@ -735,6 +735,44 @@ VEKS_API VekStatus veksSwapBytes_24u_I(Vek8u* pSrcDst, int len);
 VEKS_API VekStatus veksCopyLE_1u(const Vek8u* pSrc, int srcBitOffset, Vek8u* pDst, int dstBitOffset, int len);
 VEKS_API VekStatus veksCopyBE_1u(const Vek8u* pSrc, int srcBitOffset, Vek8u* pDst, int dstBitOffset, int len);
 
+/* ---- transforms/dct.def ------------------------------------------------------ */
+/*
+ * Orthonormal DCT of any length N >= 1 (type II forward, type III inverse):
+ *   forward y[k] = c_k sum_n x[n] cos(pi (2n + 1) k / (2N)), c_0 = 1/sqrt(N), c_k = sqrt(2/N)
+ *   inverse x[n] = sum_k c_k y[k] cos(pi (2n + 1) k / (2N)), so the inverse undoes the forward.
+ * Protocol: veksDCT{Fwd,Inv}GetSize_* (len, hint, pSpecSize, pSpecBufferSize, pBufferSize)
+ * gives the bytes of the spec, of the buffer needed only during Init and of the work
+ * buffer of each transform (0 when none is needed; the sizes include alignment slack).
+ * veksDCT{Fwd,Inv}Init_* builds the spec in pSpec and stores its start into
+ * *ppDCTSpec; the transforms take that pointer. pSrc may equal pDst (the _I forms).
+ * Status: GetSize: len < 1 (vekStsSizeErr), a null output (vekStsNullPtrErr), len
+ * beyond the DFT's range (vekStsSizeErr). Init: len < 1, then ppDCTSpec or pSpec null,
+ * then len beyond range, then a null pSpecBuffer where one is needed. Transforms: a
+ * null spec or data pointer (vekStsNullPtrErr), a spec of another direction or
+ * precision (vekStsContextMatchErr), a null pBuffer where the length needs a work
+ * buffer (vekStsNullPtrErr). Nothing is written on an error.
+ */
+typedef struct VeksDCTFwdSpec_32f VeksDCTFwdSpec_32f;
+typedef struct VeksDCTInvSpec_32f VeksDCTInvSpec_32f;
+typedef struct VeksDCTFwdSpec_64f VeksDCTFwdSpec_64f;
+typedef struct VeksDCTInvSpec_64f VeksDCTInvSpec_64f;
+VEKS_API VekStatus veksDCTFwdGetSize_32f(int len, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDCTFwdInit_32f(VeksDCTFwdSpec_32f** ppDCTSpec, int len, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDCTFwd_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksDCTFwdSpec_32f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTFwd_32f_I(Vek32f* pSrcDst, const VeksDCTFwdSpec_32f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTInvGetSize_32f(int len, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDCTInvInit_32f(VeksDCTInvSpec_32f** ppDCTSpec, int len, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDCTInv_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksDCTInvSpec_32f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTInv_32f_I(Vek32f* pSrcDst, const VeksDCTInvSpec_32f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTFwdGetSize_64f(int len, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDCTFwdInit_64f(VeksDCTFwdSpec_64f** ppDCTSpec, int len, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDCTFwd_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDCTFwdSpec_64f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTFwd_64f_I(Vek64f* pSrcDst, const VeksDCTFwdSpec_64f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTInvGetSize_64f(int len, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDCTInvInit_64f(VeksDCTInvSpec_64f** ppDCTSpec, int len, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDCTInv_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDCTInvSpec_64f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTInv_64f_I(Vek64f* pSrcDst, const VeksDCTInvSpec_64f* pDCTSpec, Vek8u* pBuffer);
+
 /* ---- transforms/dft.def ------------------------------------------------------ */
 /*
  * Discrete Fourier transform of any length N >= 1.
@@ -800,6 +838,43 @@ VEKS_API VekStatus veksDFTFwd_RToPerm_64f(const Vek64f* pSrc, Vek64f* pDst, cons
 VEKS_API VekStatus veksDFTInv_CCSToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
 VEKS_API VekStatus veksDFTInv_PackToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
 VEKS_API VekStatus veksDFTInv_PermToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
+
+/* ---- transforms/goertz.def --------------------------------------------------- */
+/*
+ * Goertzel: one spectral value of a vector at a relative frequency rFreq (a fraction
+ * of the sampling rate), without a spec:
+ *   *pVal = sum_n pSrc[n] * exp(2 pi i rFreq (N - n)),
+ * which for rFreq = k/N is bin k of the N-point forward DFT. The 16-bit forms write
+ * the single-precision value multiplied by 2^-scaleFactor, rounded to nearest even
+ * and saturated.
+ * Status: vekStsNullPtrErr for a null pSrc or pVal, then vekStsSizeErr for len < 1,
+ * then vekStsRelFreqErr unless 0 <= rFreq < 1 (a NaN frequency included); nothing is
+ * written on an error.
+ */
+VEKS_API VekStatus veksGoertz_32f(const Vek32f* pSrc, int len, Vek32fc* pVal, Vek32f rFreq);
+VEKS_API VekStatus veksGoertz_32fc(const Vek32fc* pSrc, int len, Vek32fc* pVal, Vek32f rFreq);
+VEKS_API VekStatus veksGoertz_64f(const Vek64f* pSrc, int len, Vek64fc* pVal, Vek64f rFreq);
+VEKS_API VekStatus veksGoertz_64fc(const Vek64fc* pSrc, int len, Vek64fc* pVal, Vek64f rFreq);
+VEKS_API VekStatus veksGoertz_16s_Sfs(const Vek16s* pSrc, int len, Vek16sc* pVal, Vek32f rFreq, int scaleFactor);
+VEKS_API VekStatus veksGoertz_16sc_Sfs(const Vek16sc* pSrc, int len, Vek16sc* pVal, Vek32f rFreq, int scaleFactor);
+
+/* ---- transforms/hilbert.def -------------------------------------------------- */
+/*
+ * Hilbert transform: the analytic signal pDst[n] = pSrc[n] + i h[n] of a block of N
+ * real samples, h being the discrete Hilbert transform over the block (computed with
+ * the DFT: positive frequencies doubled, negative ones cleared).
+ * veksHilbertGetSize_32f32fc gives the spec and buffer bytes for length len;
+ * veksHilbertInit_32f32fc builds the spec in pSpec using pBuffer during the build;
+ * veksHilbert_32f32fc uses pBuffer as its work buffer. Lengths as for the DFT.
+ * Status: GetSize: vekStsNullPtrErr for a null output, vekStsSizeErr for a bad len.
+ * Init: vekStsNullPtrErr for a null pSpec or pBuffer, vekStsSizeErr for a bad len.
+ * Transform: vekStsNullPtrErr for any null pointer, vekStsContextMatchErr for memory
+ * that does not hold a Hilbert spec. Nothing is written on an error.
+ */
+typedef struct VeksHilbertSpec VeksHilbertSpec;
+VEKS_API VekStatus veksHilbertGetSize_32f32fc(int len, VekHint hint, int* pSpecSize, int* pBufferSize);
+VEKS_API VekStatus veksHilbertInit_32f32fc(int len, VekHint hint, VeksHilbertSpec* pSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksHilbert_32f32fc(const Vek32f* pSrc, Vek32fc* pDst, const VeksHilbertSpec* pSpec, Vek8u* pBuffer);
 
 /* ---- transforms/packed.def --------------------------------------------------- */
 /*
