@@ -568,6 +568,173 @@ VEKS_API VekStatus veksAddProduct_16s_Sfs(const Vek16s* pSrc1, const Vek16s* pSr
 VEKS_API VekStatus veksAddProduct_16s32s_Sfs(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek32s* pSrcDst, int len, int scaleFactor);
 VEKS_API VekStatus veksAddProduct_32s_Sfs(const Vek32s* pSrc1, const Vek32s* pSrc2, Vek32s* pSrcDst, int len, int scaleFactor);
 
+/* ---- elementwise/bitlogic.def ------------------------------------------------ */
+/*
+ * Bit logic and shifts.
+ *
+ * And, Or, Xor (pSrc1, pSrc2, pDst, len), in place (pSrc, pSrcDst, len): bitwise
+ * operation of corresponding elements. AndC, OrC, XorC (pSrc, val, pDst, len), in
+ * place (val, pSrcDst, len): with the constant val. Not (pSrc, pDst, len), in place
+ * (pSrcDst, len): bitwise complement (XorC with the all-ones element).
+ *
+ * LShiftC, RShiftC (pSrc, val, pDst, len), in place (val, pSrcDst, len): shift by the
+ * signed count val. Bits shifted out are lost; RShiftC is logical for 8u and 16u and
+ * arithmetic (sign-filling) for 16s and 32s; LShiftC_16s acts on the bits as 16u does.
+ * val = 0 copies (in place: nothing changes); val of the element width or more gives 0
+ * (arithmetic right shifts: -1 for negative elements and 0 for the others).
+ * Example: LShiftC_8u of 200 by 1 gives 144; RShiftC_16s of {-5, 5} by 20 gives {-1, 0}.
+ *
+ * Status: vekStsNullPtrErr for a null pointer (in argument order), then vekStsSizeErr
+ * for len < 1, then vekStsShiftErr for a negative count; nothing is written on an error.
+ */
+VEKS_API VekStatus veksAnd_8u(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek8u* pDst, int len);
+VEKS_API VekStatus veksAnd_8u_I(const Vek8u* pSrc, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksAnd_16u(const Vek16u* pSrc1, const Vek16u* pSrc2, Vek16u* pDst, int len);
+VEKS_API VekStatus veksAnd_16u_I(const Vek16u* pSrc, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksAnd_32u(const Vek32u* pSrc1, const Vek32u* pSrc2, Vek32u* pDst, int len);
+VEKS_API VekStatus veksAnd_32u_I(const Vek32u* pSrc, Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksAndC_8u(const Vek8u* pSrc, Vek8u val, Vek8u* pDst, int len);
+VEKS_API VekStatus veksAndC_8u_I(Vek8u val, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksAndC_16u(const Vek16u* pSrc, Vek16u val, Vek16u* pDst, int len);
+VEKS_API VekStatus veksAndC_16u_I(Vek16u val, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksAndC_32u(const Vek32u* pSrc, Vek32u val, Vek32u* pDst, int len);
+VEKS_API VekStatus veksAndC_32u_I(Vek32u val, Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksOr_8u(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek8u* pDst, int len);
+VEKS_API VekStatus veksOr_8u_I(const Vek8u* pSrc, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksOr_16u(const Vek16u* pSrc1, const Vek16u* pSrc2, Vek16u* pDst, int len);
+VEKS_API VekStatus veksOr_16u_I(const Vek16u* pSrc, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksOr_32u(const Vek32u* pSrc1, const Vek32u* pSrc2, Vek32u* pDst, int len);
+VEKS_API VekStatus veksOr_32u_I(const Vek32u* pSrc, Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksOrC_8u(const Vek8u* pSrc, Vek8u val, Vek8u* pDst, int len);
+VEKS_API VekStatus veksOrC_8u_I(Vek8u val, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksOrC_16u(const Vek16u* pSrc, Vek16u val, Vek16u* pDst, int len);
+VEKS_API VekStatus veksOrC_16u_I(Vek16u val, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksOrC_32u(const Vek32u* pSrc, Vek32u val, Vek32u* pDst, int len);
+VEKS_API VekStatus veksOrC_32u_I(Vek32u val, Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksXor_8u(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek8u* pDst, int len);
+VEKS_API VekStatus veksXor_8u_I(const Vek8u* pSrc, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksXor_16u(const Vek16u* pSrc1, const Vek16u* pSrc2, Vek16u* pDst, int len);
+VEKS_API VekStatus veksXor_16u_I(const Vek16u* pSrc, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksXor_32u(const Vek32u* pSrc1, const Vek32u* pSrc2, Vek32u* pDst, int len);
+VEKS_API VekStatus veksXor_32u_I(const Vek32u* pSrc, Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksXorC_8u(const Vek8u* pSrc, Vek8u val, Vek8u* pDst, int len);
+VEKS_API VekStatus veksXorC_8u_I(Vek8u val, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksXorC_16u(const Vek16u* pSrc, Vek16u val, Vek16u* pDst, int len);
+VEKS_API VekStatus veksXorC_16u_I(Vek16u val, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksXorC_32u(const Vek32u* pSrc, Vek32u val, Vek32u* pDst, int len);
+VEKS_API VekStatus veksXorC_32u_I(Vek32u val, Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksNot_8u(const Vek8u* pSrc, Vek8u* pDst, int len);
+VEKS_API VekStatus veksNot_8u_I(Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksNot_16u(const Vek16u* pSrc, Vek16u* pDst, int len);
+VEKS_API VekStatus veksNot_16u_I(Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksNot_32u(const Vek32u* pSrc, Vek32u* pDst, int len);
+VEKS_API VekStatus veksNot_32u_I(Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksLShiftC_8u(const Vek8u* pSrc, int val, Vek8u* pDst, int len);
+VEKS_API VekStatus veksLShiftC_8u_I(int val, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksLShiftC_16u(const Vek16u* pSrc, int val, Vek16u* pDst, int len);
+VEKS_API VekStatus veksLShiftC_16u_I(int val, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksLShiftC_16s(const Vek16s* pSrc, int val, Vek16s* pDst, int len);
+VEKS_API VekStatus veksLShiftC_16s_I(int val, Vek16s* pSrcDst, int len);
+VEKS_API VekStatus veksLShiftC_32s(const Vek32s* pSrc, int val, Vek32s* pDst, int len);
+VEKS_API VekStatus veksLShiftC_32s_I(int val, Vek32s* pSrcDst, int len);
+VEKS_API VekStatus veksRShiftC_8u(const Vek8u* pSrc, int val, Vek8u* pDst, int len);
+VEKS_API VekStatus veksRShiftC_8u_I(int val, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksRShiftC_16u(const Vek16u* pSrc, int val, Vek16u* pDst, int len);
+VEKS_API VekStatus veksRShiftC_16u_I(int val, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksRShiftC_16s(const Vek16s* pSrc, int val, Vek16s* pDst, int len);
+VEKS_API VekStatus veksRShiftC_16s_I(int val, Vek16s* pSrcDst, int len);
+VEKS_API VekStatus veksRShiftC_32s(const Vek32s* pSrc, int val, Vek32s* pDst, int len);
+VEKS_API VekStatus veksRShiftC_32s_I(int val, Vek32s* pSrcDst, int len);
+
+/* ---- elementwise/datamove.def ------------------------------------------------ */
+/*
+ * Copies, moves, fills, reversal, byte swaps and bit copies.
+ *
+ * Copy (pSrc, pDst, len): pDst[i] = pSrc[i]; the vectors must not overlap. Move: the
+ * same, correct for overlapping vectors in either direction. Set (val, pDst, len):
+ * pDst[i] = val (a complex val is the whole record). Zero (pDst, len): all bits zero.
+ * Flip (pSrc, pDst, len): pDst[i] = pSrc[len - 1 - i], complex elements as whole
+ * records; pSrc == pDst runs the in-place form. SwapBytes: reverses the bytes of each
+ * element (24u: packed 3-byte elements, passed as bytes, len counts elements).
+ *
+ * CopyLE_1u / CopyBE_1u (pSrc, srcBitOffset, pDst, dstBitOffset, len) copy len bits
+ * from bit srcBitOffset of pSrc to bit dstBitOffset of pDst; destination bits outside
+ * the range keep their values. CopyLE numbers the bits of a byte from the most
+ * significant (position 0 is 128), CopyBE from the least significant (position 0 is
+ * 1); the string continues into the next byte. Offsets of 8 or more address the
+ * following bytes. Example: source 0xF0, offsets 0 and 4, 4 bits, destination 0x00:
+ * CopyLE gives 0x0F, CopyBE gives 0x00.
+ *
+ * Status: vekStsNullPtrErr for a null pointer (in argument order), then vekStsSizeErr
+ * for len < 1 (bit copies: also for a negative offset); nothing is written on an error.
+ */
+VEKS_API VekStatus veksCopy_8u(const Vek8u* pSrc, Vek8u* pDst, int len);
+VEKS_API VekStatus veksCopy_16s(const Vek16s* pSrc, Vek16s* pDst, int len);
+VEKS_API VekStatus veksCopy_32s(const Vek32s* pSrc, Vek32s* pDst, int len);
+VEKS_API VekStatus veksCopy_32f(const Vek32f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksCopy_64s(const Vek64s* pSrc, Vek64s* pDst, int len);
+VEKS_API VekStatus veksCopy_64f(const Vek64f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksCopy_16sc(const Vek16sc* pSrc, Vek16sc* pDst, int len);
+VEKS_API VekStatus veksCopy_32sc(const Vek32sc* pSrc, Vek32sc* pDst, int len);
+VEKS_API VekStatus veksCopy_32fc(const Vek32fc* pSrc, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksCopy_64sc(const Vek64sc* pSrc, Vek64sc* pDst, int len);
+VEKS_API VekStatus veksCopy_64fc(const Vek64fc* pSrc, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksMove_8u(const Vek8u* pSrc, Vek8u* pDst, int len);
+VEKS_API VekStatus veksMove_16s(const Vek16s* pSrc, Vek16s* pDst, int len);
+VEKS_API VekStatus veksMove_32s(const Vek32s* pSrc, Vek32s* pDst, int len);
+VEKS_API VekStatus veksMove_32f(const Vek32f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksMove_64s(const Vek64s* pSrc, Vek64s* pDst, int len);
+VEKS_API VekStatus veksMove_64f(const Vek64f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksMove_16sc(const Vek16sc* pSrc, Vek16sc* pDst, int len);
+VEKS_API VekStatus veksMove_32sc(const Vek32sc* pSrc, Vek32sc* pDst, int len);
+VEKS_API VekStatus veksMove_32fc(const Vek32fc* pSrc, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksMove_64sc(const Vek64sc* pSrc, Vek64sc* pDst, int len);
+VEKS_API VekStatus veksMove_64fc(const Vek64fc* pSrc, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksSet_8u(Vek8u val, Vek8u* pDst, int len);
+VEKS_API VekStatus veksSet_16s(Vek16s val, Vek16s* pDst, int len);
+VEKS_API VekStatus veksSet_32s(Vek32s val, Vek32s* pDst, int len);
+VEKS_API VekStatus veksSet_32f(Vek32f val, Vek32f* pDst, int len);
+VEKS_API VekStatus veksSet_64s(Vek64s val, Vek64s* pDst, int len);
+VEKS_API VekStatus veksSet_64f(Vek64f val, Vek64f* pDst, int len);
+VEKS_API VekStatus veksSet_16sc(Vek16sc val, Vek16sc* pDst, int len);
+VEKS_API VekStatus veksSet_32sc(Vek32sc val, Vek32sc* pDst, int len);
+VEKS_API VekStatus veksSet_32fc(Vek32fc val, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksSet_64sc(Vek64sc val, Vek64sc* pDst, int len);
+VEKS_API VekStatus veksSet_64fc(Vek64fc val, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksZero_8u(Vek8u* pDst, int len);
+VEKS_API VekStatus veksZero_16s(Vek16s* pDst, int len);
+VEKS_API VekStatus veksZero_32s(Vek32s* pDst, int len);
+VEKS_API VekStatus veksZero_32f(Vek32f* pDst, int len);
+VEKS_API VekStatus veksZero_64s(Vek64s* pDst, int len);
+VEKS_API VekStatus veksZero_64f(Vek64f* pDst, int len);
+VEKS_API VekStatus veksZero_16sc(Vek16sc* pDst, int len);
+VEKS_API VekStatus veksZero_32sc(Vek32sc* pDst, int len);
+VEKS_API VekStatus veksZero_32fc(Vek32fc* pDst, int len);
+VEKS_API VekStatus veksZero_64sc(Vek64sc* pDst, int len);
+VEKS_API VekStatus veksZero_64fc(Vek64fc* pDst, int len);
+VEKS_API VekStatus veksFlip_8u(const Vek8u* pSrc, Vek8u* pDst, int len);
+VEKS_API VekStatus veksFlip_8u_I(Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksFlip_16u(const Vek16u* pSrc, Vek16u* pDst, int len);
+VEKS_API VekStatus veksFlip_16u_I(Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksFlip_32f(const Vek32f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksFlip_32f_I(Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksFlip_64f(const Vek64f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksFlip_64f_I(Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksFlip_32fc(const Vek32fc* pSrc, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksFlip_32fc_I(Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksFlip_64fc(const Vek64fc* pSrc, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksFlip_64fc_I(Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksSwapBytes_16u(const Vek16u* pSrc, Vek16u* pDst, int len);
+VEKS_API VekStatus veksSwapBytes_16u_I(Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksSwapBytes_32u(const Vek32u* pSrc, Vek32u* pDst, int len);
+VEKS_API VekStatus veksSwapBytes_32u_I(Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksSwapBytes_64u(const Vek64u* pSrc, Vek64u* pDst, int len);
+VEKS_API VekStatus veksSwapBytes_64u_I(Vek64u* pSrcDst, int len);
+VEKS_API VekStatus veksSwapBytes_24u(const Vek8u* pSrc, Vek8u* pDst, int len);
+VEKS_API VekStatus veksSwapBytes_24u_I(Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksCopyLE_1u(const Vek8u* pSrc, int srcBitOffset, Vek8u* pDst, int dstBitOffset, int len);
+VEKS_API VekStatus veksCopyBE_1u(const Vek8u* pSrc, int srcBitOffset, Vek8u* pDst, int dstBitOffset, int len);
+
 /* ---- transforms/dct.def ------------------------------------------------------ */
 /*
  * Orthonormal DCT of any length N >= 1 (type II forward, type III inverse):
