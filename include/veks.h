@@ -646,6 +646,90 @@ VEKS_API VekStatus veksRShiftC_16s_I(int val, Vek16s* pSrcDst, int len);
 VEKS_API VekStatus veksRShiftC_32s(const Vek32s* pSrc, int val, Vek32s* pDst, int len);
 VEKS_API VekStatus veksRShiftC_32s_I(int val, Vek32s* pSrcDst, int len);
 
+/* ---- elementwise/convert.def ------------------------------------------------- */
+/*
+ * Conversions between element types.
+ *
+ * Arguments: (pSrc, pDst, len), then rndMode where the name takes one, then
+ * scaleFactor for the Sfs forms. 24u and 24s vectors are passed as bytes: three per
+ * element, least significant first, no padding.
+ *
+ * - Widenings (8s16s, 16s32s, 8s32f, 8u32f, 16s32f, 16u32f, 32s64f, 32f64f, 24u32u,
+ *   24s32s, 24u32f, 24s32f, 16f32f) are exact, whatever the caller's FTZ/DAZ bits.
+ * - 32s32f, 64s64f, 64f32f round once in the caller's rounding direction (64f32f gives
+ *   infinity beyond the single range in round to nearest).
+ * - 8s8u maps negative values to 0; 32s16s saturates to [-32768, 32767].
+ * - 16s32f_Sfs, 32s32f_Sfs, 16s64f_Sfs, 32s64f_Sfs: x x 2^-scaleFactor rounded once to
+ *   the destination in the caller's direction, for every scaleFactor.
+ * - 32s16s_Sfs, 32s24s_Sfs, 32u24u_Sfs: the exact x / 2^scaleFactor rounded to nearest
+ *   with ties to even (scaleFactor < 0: shifted left), saturated.
+ * - 8u8s_Sfs, 16s8s_Sfs, 64s32s_Sfs: x / 2^scaleFactor rounded by rndMode (0 toward
+ *   zero, 1 nearest with ties to even, any other value nearest with ties away from
+ *   zero), saturated.
+ * - Float to integer (32f and 64f to 8s, 8u, 16s, 16u, 32s; 64f to 64s): x x 2^-scaleFactor
+ *   (an exact power of two, for every scaleFactor), rounded by rndMode (0 toward zero,
+ *   1 nearest with ties to even, any other value ties away from zero: 2.5 gives 3,
+ *   -2.5 gives -3), saturated to the destination. A NaN gives the destination's
+ *   minimum (-128, 0, -32768, 0), for 32s and 64s the maximum when its sign bit is
+ *   clear and the minimum when it is set. 32f24s_Sfs and 32f24u_Sfs round to nearest
+ *   with ties to even.
+ * - 32f16f: IEEE binary16 rounded to nearest even (rndMode 1) or toward zero (0 and any
+ *   other value but 2); results in the binary16 subnormal range are produced, not
+ *   flushed; beyond 65504 rounding to nearest gives infinity and truncation 65504;
+ *   NaNs stay NaNs (quiet, sign and leading payload kept). 16s16f rounds the same way.
+ *   16f16s_Sfs converts by the float-to-integer rule with rndMode 1 nearest even, any
+ *   other accepted value toward zero.
+ *
+ * Status, in this order: vekStsNullPtrErr for a null pSrc or pDst, vekStsSizeErr for
+ * len < 1, and for 32f16f, 16s16f and 16f16s_Sfs vekStsRoundModeErr for rndMode 2.
+ * Nothing is written on an error; there are no warnings. Every converter leaves the
+ * caller's MXCSR (rounding field, masks and sticky flags) as it found it.
+ */
+VEKS_API VekStatus veksConvert_8s16s(const Vek8s* pSrc, Vek16s* pDst, int len);
+VEKS_API VekStatus veksConvert_16s32s(const Vek16s* pSrc, Vek32s* pDst, int len);
+VEKS_API VekStatus veksConvert_8s32f(const Vek8s* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_8u32f(const Vek8u* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_16s32f(const Vek16s* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_16u32f(const Vek16u* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_32s64f(const Vek32s* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksConvert_32f64f(const Vek32f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksConvert_24u32u(const Vek8u* pSrc, Vek32u* pDst, int len);
+VEKS_API VekStatus veksConvert_24s32s(const Vek8u* pSrc, Vek32s* pDst, int len);
+VEKS_API VekStatus veksConvert_24u32f(const Vek8u* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_24s32f(const Vek8u* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_16f32f(const Vek16f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_32s32f(const Vek32s* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_64s64f(const Vek64s* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksConvert_64f32f(const Vek64f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_8s8u(const Vek8s* pSrc, Vek8u* pDst, int len);
+VEKS_API VekStatus veksConvert_32s16s(const Vek32s* pSrc, Vek16s* pDst, int len);
+VEKS_API VekStatus veksConvert_16s32f_Sfs(const Vek16s* pSrc, Vek32f* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32s32f_Sfs(const Vek32s* pSrc, Vek32f* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_16s64f_Sfs(const Vek16s* pSrc, Vek64f* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32s64f_Sfs(const Vek32s* pSrc, Vek64f* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32s16s_Sfs(const Vek32s* pSrc, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32s24s_Sfs(const Vek32s* pSrc, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32u24u_Sfs(const Vek32u* pSrc, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f24s_Sfs(const Vek32f* pSrc, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f24u_Sfs(const Vek32f* pSrc, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_8u8s_Sfs(const Vek8u* pSrc, Vek8s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_16s8s_Sfs(const Vek16s* pSrc, Vek8s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64s32s_Sfs(const Vek64s* pSrc, Vek32s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f8s_Sfs(const Vek32f* pSrc, Vek8s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f8u_Sfs(const Vek32f* pSrc, Vek8u* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f16s_Sfs(const Vek32f* pSrc, Vek16s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f16u_Sfs(const Vek32f* pSrc, Vek16u* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f32s_Sfs(const Vek32f* pSrc, Vek32s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64f8s_Sfs(const Vek64f* pSrc, Vek8s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64f8u_Sfs(const Vek64f* pSrc, Vek8u* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64f16s_Sfs(const Vek64f* pSrc, Vek16s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64f16u_Sfs(const Vek64f* pSrc, Vek16u* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64f32s_Sfs(const Vek64f* pSrc, Vek32s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64f64s_Sfs(const Vek64f* pSrc, Vek64s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_16f16s_Sfs(const Vek16f* pSrc, Vek16s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f16f(const Vek32f* pSrc, Vek16f* pDst, int len, int rndMode);
+VEKS_API VekStatus veksConvert_16s16f(const Vek16s* pSrc, Vek16f* pDst, int len, int rndMode);
+
 /* ---- elementwise/datamove.def ------------------------------------------------ */
 /*
  * Copies, moves, fills, reversal, byte swaps and bit copies.
