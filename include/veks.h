@@ -923,6 +923,99 @@ VEKS_API VekStatus veksDFTInv_CCSToR_64f(const Vek64f* pSrc, Vek64f* pDst, const
 VEKS_API VekStatus veksDFTInv_PackToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
 VEKS_API VekStatus veksDFTInv_PermToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
 
+/* ---- transforms/fft.def ------------------------------------------------------ */
+/*
+ * Fast Fourier transform of power-of-two length N = 2^order.
+ *
+ * Complex: X[k] = s_f * sum_n x[n] * exp(-2 pi i n k / N); the inverse is
+ * x[n] = s_i * sum_k X[k] * exp(+2 pi i n k / N). flag: vekFftScaleFwd (1) s_f = 1/N,
+ * vekFftScaleInv (2) s_i = 1/N, vekFftScaleSqrt (4) both 1/sqrt(N), vekFftScaleNone (8)
+ * both 1. The hint is accepted and recorded; results do not depend on it. Orders
+ * 0..28 in single precision, 0..27 in double precision.
+ * Real transforms store X[0..N/2] in one of the packed layouts:
+ *   CCS  (N+2 values): R0, 0, R1, I1, ..., R(N/2-1), I(N/2-1), R(N/2), 0
+ *   Pack (N values):   R0, R1, I1, ..., R(N/2-1), I(N/2-1), R(N/2)
+ *   Perm (N values):   R0, R(N/2), R1, I1, ..., R(N/2-1), I(N/2-1)
+ * (N = 1: CCS is x0, 0; Pack and Perm are x0.) The in-place CCS forms need N + 2
+ * elements.
+ * Protocol: veksFFTGetSize_* (order, flag, hint, pSpecSize, pSpecBufferSize,
+ * pBufferSize) gives the byte sizes of the spec, of the buffer needed only during Init
+ * and of the work buffer of each transform (each with slack, so no alignment is
+ * needed); veksFFTInit_* (ppFFTSpec, order, flag, hint, pSpec, pSpecBuffer) builds the
+ * spec in pSpec and returns its aligned address through ppFFTSpec; the transforms take
+ * that address. Complex transforms of up to 64 points and real ones of up to 32 need
+ * no work buffer (size 0, pBuffer may be null). A spec is read-only after Init:
+ * threads may share it, each with its own work buffer.
+ * GetSize checks: order < 0 or > 30 (vekStsFftOrderErr); a null output pointer
+ * (vekStsNullPtrErr); order above the precision's limit (vekStsFftOrderErr); flag not
+ * 1, 2, 4, 8 (vekStsFftFlagErr); sizes beyond 32 bits (vekStsSizeOverflow).
+ * Init checks ppFFTSpec, order, pSpec, flag, then pSpecBuffer where its size needs
+ * one, and writes nothing on error.
+ * Transforms check: the spec pointer null, and for the in-place forms the data
+ * pointers too (vekStsNullPtrErr); a spec of another kind or not initialised
+ * (vekStsContextMatchErr); out-of-place data pointers null (vekStsNullPtrErr); a null
+ * work buffer where the order needs one (vekStsNullPtrErr). Nothing is written on
+ * error.
+ */
+typedef struct VeksFFTSpec_C_32fc VeksFFTSpec_C_32fc;
+typedef struct VeksFFTSpec_C_32f VeksFFTSpec_C_32f;
+typedef struct VeksFFTSpec_R_32f VeksFFTSpec_R_32f;
+typedef struct VeksFFTSpec_C_64fc VeksFFTSpec_C_64fc;
+typedef struct VeksFFTSpec_C_64f VeksFFTSpec_C_64f;
+typedef struct VeksFFTSpec_R_64f VeksFFTSpec_R_64f;
+VEKS_API VekStatus veksFFTGetSize_C_32fc(int order, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksFFTInit_C_32fc(VeksFFTSpec_C_32fc** ppFFTSpec, int order, int flag, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksFFTGetSize_C_32f(int order, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksFFTInit_C_32f(VeksFFTSpec_C_32f** ppFFTSpec, int order, int flag, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksFFTGetSize_R_32f(int order, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksFFTInit_R_32f(VeksFFTSpec_R_32f** ppFFTSpec, int order, int flag, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksFFTGetSize_C_64fc(int order, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksFFTInit_C_64fc(VeksFFTSpec_C_64fc** ppFFTSpec, int order, int flag, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksFFTGetSize_C_64f(int order, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksFFTInit_C_64f(VeksFFTSpec_C_64f** ppFFTSpec, int order, int flag, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksFFTGetSize_R_64f(int order, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksFFTInit_R_64f(VeksFFTSpec_R_64f** ppFFTSpec, int order, int flag, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_32fc(const Vek32fc* pSrc, Vek32fc* pDst, const VeksFFTSpec_C_32fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_32fc_I(Vek32fc* pSrcDst, const VeksFFTSpec_C_32fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_32fc(const Vek32fc* pSrc, Vek32fc* pDst, const VeksFFTSpec_C_32fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_32fc_I(Vek32fc* pSrcDst, const VeksFFTSpec_C_32fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_64fc(const Vek64fc* pSrc, Vek64fc* pDst, const VeksFFTSpec_C_64fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_64fc_I(Vek64fc* pSrcDst, const VeksFFTSpec_C_64fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_64fc(const Vek64fc* pSrc, Vek64fc* pDst, const VeksFFTSpec_C_64fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_64fc_I(Vek64fc* pSrcDst, const VeksFFTSpec_C_64fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_32f(const Vek32f* pSrcRe, const Vek32f* pSrcIm, Vek32f* pDstRe, Vek32f* pDstIm, const VeksFFTSpec_C_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_32f_I(Vek32f* pSrcDstRe, Vek32f* pSrcDstIm, const VeksFFTSpec_C_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_32f(const Vek32f* pSrcRe, const Vek32f* pSrcIm, Vek32f* pDstRe, Vek32f* pDstIm, const VeksFFTSpec_C_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_32f_I(Vek32f* pSrcDstRe, Vek32f* pSrcDstIm, const VeksFFTSpec_C_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_64f(const Vek64f* pSrcRe, const Vek64f* pSrcIm, Vek64f* pDstRe, Vek64f* pDstIm, const VeksFFTSpec_C_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_64f_I(Vek64f* pSrcDstRe, Vek64f* pSrcDstIm, const VeksFFTSpec_C_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_64f(const Vek64f* pSrcRe, const Vek64f* pSrcIm, Vek64f* pDstRe, Vek64f* pDstIm, const VeksFFTSpec_C_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_64f_I(Vek64f* pSrcDstRe, Vek64f* pSrcDstIm, const VeksFFTSpec_C_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToCCS_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToCCS_32f_I(Vek32f* pSrcDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPack_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPack_32f_I(Vek32f* pSrcDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPerm_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPerm_32f_I(Vek32f* pSrcDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CCSToR_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CCSToR_32f_I(Vek32f* pSrcDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PackToR_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PackToR_32f_I(Vek32f* pSrcDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PermToR_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PermToR_32f_I(Vek32f* pSrcDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToCCS_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToCCS_64f_I(Vek64f* pSrcDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPack_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPack_64f_I(Vek64f* pSrcDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPerm_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPerm_64f_I(Vek64f* pSrcDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CCSToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CCSToR_64f_I(Vek64f* pSrcDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PackToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PackToR_64f_I(Vek64f* pSrcDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PermToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PermToR_64f_I(Vek64f* pSrcDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+
 /* ---- transforms/goertz.def --------------------------------------------------- */
 /*
  * Goertzel: one spectral value of a vector at a relative frequency rFreq (a fraction
