@@ -81,30 +81,22 @@ struct Ld32fc {
         return _mm256_maskload_ps(reinterpret_cast<const float*>(p), simd::mask32(2 * std::size_t(count)));
     }
 };
-struct Ld16s {
-    using E = Vek16s;
-    static constexpr int per = 8;
-    static VEK_INLINE __m256 full(const Vek16s* p) noexcept {
+// 16-bit reals (8 per vector) or 16-bit complex values (4 per vector), widened to float.
+template <class E16, int Per>
+struct Ld16 {
+    using E = E16;
+    static constexpr int per = Per;
+    static VEK_INLINE __m256 full(const E* p) noexcept {
         return _mm256_cvtepi32_ps(_mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))));
     }
-    static VEK_INLINE __m256 part(const Vek16s* p, int count) noexcept {
-        alignas(32) Vek16s t[8] = {};
+    static VEK_INLINE __m256 part(const E* p, int count) noexcept {
+        alignas(32) E t[Per] = {};
         for (int i = 0; i < count; ++i) t[i] = p[i];
         return full(t);
     }
 };
-struct Ld16sc {
-    using E = Vek16sc;
-    static constexpr int per = 4;
-    static VEK_INLINE __m256 full(const Vek16sc* p) noexcept {
-        return _mm256_cvtepi32_ps(_mm256_cvtepi16_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))));
-    }
-    static VEK_INLINE __m256 part(const Vek16sc* p, int count) noexcept {
-        alignas(32) Vek16sc t[4] = {};
-        for (int i = 0; i < count; ++i) t[i] = p[i];
-        return full(t);
-    }
-};
+using Ld16s = Ld16<Vek16s, 8>;
+using Ld16sc = Ld16<Vek16sc, 4>;
 
 // Coefficient table for one block: for lane position i (0..kB-1 plus padding) the
 // power w^(kB - i), laid out for the loader's lanes. Real input: re[i], im[i] per
