@@ -149,9 +149,19 @@ VEK_INLINE void map(u8* d, std::size_t n, bool stream, Op op, const S*... s) noe
 
 struct Ident { VEK_INLINE __m256i operator()(__m256i a) const noexcept { return a; } };
 
+// Blocks between L1 and the streaming threshold live in L2/L3, where the C library's
+// block move (rep movsb on processors with fast string moves) beats a vector loop;
+// smaller blocks skip its dispatch, larger ones stream past the caches.
+constexpr std::size_t kCopyLibMin = std::size_t(32) << 10;
+
 VEK_INLINE void copyBytes(const u8* s, u8* d, std::size_t n) noexcept {
     if (n < 32) return copySmall(s, d, n);
-    map<1>(d, n, copyStreams(n), Ident{}, s);
+    const bool streams = copyStreams(n);
+    if (n >= kCopyLibMin && !streams) {
+        std::memmove(d, s, n);   // any overlap stays as safe as in the vector path
+        return;
+    }
+    map<1>(d, n, streams, Ident{}, s);
 }
 
 // Backward copy for pDst > pSrc with overlap: the body runs from the end down, the
