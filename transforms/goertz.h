@@ -196,51 +196,50 @@ inline CD blocks(const typename Ld::E* x, int n, double c, double s) noexcept {
 }
 
 // ---- exported forms ----------------------------------------------------------------
-template <class Ld, class Out>
-VekStatus goertzFloat(const typename Ld::E* pSrc, int len, Out* pVal, float rFreq) noexcept {
-    if (anyNull(pSrc, pVal)) return vekStsNullPtrErr;
-    if (len < 1) return vekStsSizeErr;
-    if (!freqOk(rFreq)) return vekStsRelFreqErr;
-    IeeeEnv env;
-    double s, c;
-    vm::sincosOne(6.283185307179586 * double(rFreq), s, c);
-    const CD v = blocks<Ld>(pSrc, len, c, s);
-    pVal->re = float(v.re);
-    pVal->im = float(v.im);
-    return vekStsNoErr;
-}
-
-template <bool Cx, class In>
-VekStatus goertzDouble(const In* pSrc, int len, Vek64fc* pVal, double rFreq) noexcept {
+// The shared checks and set-up: c = cos t and s = sin t for t = 2 pi rFreq, the value
+// from eval(c, s), handed to write.
+template <class In, class Out, class Eval, class Write>
+VEK_INLINE VekStatus evaluate(const In* pSrc, int len, Out* pVal, double rFreq, Eval eval,
+                              Write write) noexcept {
     if (anyNull(pSrc, pVal)) return vekStsNullPtrErr;
     if (len < 1) return vekStsSizeErr;
     if (!freqOk(rFreq)) return vekStsRelFreqErr;
     IeeeEnv env;
     double s, c;
     vm::sincosOne(6.283185307179586 * rFreq, s, c);
-    const CD v = recursion<Cx>(reinterpret_cast<const double*>(pSrc), len, c, s);
-    pVal->re = v.re;
-    pVal->im = v.im;
+    write(eval(c, s));
     return vekStsNoErr;
+}
+
+template <class Ld, class Out>
+VekStatus goertzFloat(const typename Ld::E* pSrc, int len, Out* pVal, float rFreq) noexcept {
+    return evaluate(pSrc, len, pVal, double(rFreq),
+                    [&](double c, double s) { return blocks<Ld>(pSrc, len, c, s); },
+                    [&](CD v) { pVal->re = float(v.re); pVal->im = float(v.im); });
+}
+
+template <bool Cx, class In>
+VekStatus goertzDouble(const In* pSrc, int len, Vek64fc* pVal, double rFreq) noexcept {
+    return evaluate(pSrc, len, pVal, rFreq,
+                    [&](double c, double s) {
+                        return recursion<Cx>(reinterpret_cast<const double*>(pSrc), len, c, s);
+                    },
+                    [&](CD v) { pVal->re = v.re; pVal->im = v.im; });
 }
 
 // 16-bit forms: the float value, scaled by 2^-sf, rounded to nearest even, saturated.
 template <class Ld>
 VekStatus goertz16(const typename Ld::E* pSrc, int len, Vek16sc* pVal, float rFreq,
                    int scaleFactor) noexcept {
-    if (anyNull(pSrc, pVal)) return vekStsNullPtrErr;
-    if (len < 1) return vekStsSizeErr;
-    if (!freqOk(rFreq)) return vekStsRelFreqErr;
-    IeeeEnv env;
-    double s, c;
-    vm::sincosOne(6.283185307179586 * double(rFreq), s, c);
-    const CD v = blocks<Ld>(pSrc, len, c, s);
-    const double k = pow2neg(scaleFactor);
-    // The value is first rounded to float, as the float forms write it, then scaled.
-    const double re = double(float(v.re)), im = double(float(v.im));
-    pVal->re = satFromDouble<Vek16s>(re == 0.0 ? 0.0 : re * k);
-    pVal->im = satFromDouble<Vek16s>(im == 0.0 ? 0.0 : im * k);
-    return vekStsNoErr;
+    return evaluate(pSrc, len, pVal, double(rFreq),
+                    [&](double c, double s) { return blocks<Ld>(pSrc, len, c, s); },
+                    [&](CD v) {
+                        const double k = pow2neg(scaleFactor);
+                        // Rounded to float first, as the float forms write it, then scaled.
+                        const double re = double(float(v.re)), im = double(float(v.im));
+                        pVal->re = satFromDouble<Vek16s>(re == 0.0 ? 0.0 : re * k);
+                        pVal->im = satFromDouble<Vek16s>(im == 0.0 ? 0.0 : im * k);
+                    });
 }
 
 }  // namespace vek::gz
