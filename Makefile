@@ -36,7 +36,7 @@ bench: setup
 	@cmake -S . -B $(BENCHB) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVEKS_BUILD_BENCHMARKS=ON \
 	  -DVEKS_BUILD_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BENCHB) -j $(JOBS)
-	@python3 scripts/bench_table.py $(BENCHB)/bench $(BENCH_FILTER)
+	@python3 scripts/bench_table.py $(BENCHB)/bench/bench "$(BENCH_FILTER)"
 
 install: build
 	@cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))

@@ -568,6 +568,295 @@ VEKS_API VekStatus veksAddProduct_16s_Sfs(const Vek16s* pSrc1, const Vek16s* pSr
 VEKS_API VekStatus veksAddProduct_16s32s_Sfs(const Vek16s* pSrc1, const Vek16s* pSrc2, Vek32s* pSrcDst, int len, int scaleFactor);
 VEKS_API VekStatus veksAddProduct_32s_Sfs(const Vek32s* pSrc1, const Vek32s* pSrc2, Vek32s* pSrcDst, int len, int scaleFactor);
 
+/* ---- elementwise/bitlogic.def ------------------------------------------------ */
+/*
+ * Bit logic and shifts.
+ *
+ * And, Or, Xor (pSrc1, pSrc2, pDst, len), in place (pSrc, pSrcDst, len): bitwise
+ * operation of corresponding elements. AndC, OrC, XorC (pSrc, val, pDst, len), in
+ * place (val, pSrcDst, len): with the constant val. Not (pSrc, pDst, len), in place
+ * (pSrcDst, len): bitwise complement (XorC with the all-ones element).
+ *
+ * LShiftC, RShiftC (pSrc, val, pDst, len), in place (val, pSrcDst, len): shift by the
+ * signed count val. Bits shifted out are lost; RShiftC is logical for 8u and 16u and
+ * arithmetic (sign-filling) for 16s and 32s; LShiftC_16s acts on the bits as 16u does.
+ * val = 0 copies (in place: nothing changes); val of the element width or more gives 0
+ * (arithmetic right shifts: -1 for negative elements and 0 for the others).
+ * Example: LShiftC_8u of 200 by 1 gives 144; RShiftC_16s of {-5, 5} by 20 gives {-1, 0}.
+ *
+ * Status: vekStsNullPtrErr for a null pointer (in argument order), then vekStsSizeErr
+ * for len < 1, then vekStsShiftErr for a negative count; nothing is written on an error.
+ */
+VEKS_API VekStatus veksAnd_8u(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek8u* pDst, int len);
+VEKS_API VekStatus veksAnd_8u_I(const Vek8u* pSrc, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksAnd_16u(const Vek16u* pSrc1, const Vek16u* pSrc2, Vek16u* pDst, int len);
+VEKS_API VekStatus veksAnd_16u_I(const Vek16u* pSrc, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksAnd_32u(const Vek32u* pSrc1, const Vek32u* pSrc2, Vek32u* pDst, int len);
+VEKS_API VekStatus veksAnd_32u_I(const Vek32u* pSrc, Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksAndC_8u(const Vek8u* pSrc, Vek8u val, Vek8u* pDst, int len);
+VEKS_API VekStatus veksAndC_8u_I(Vek8u val, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksAndC_16u(const Vek16u* pSrc, Vek16u val, Vek16u* pDst, int len);
+VEKS_API VekStatus veksAndC_16u_I(Vek16u val, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksAndC_32u(const Vek32u* pSrc, Vek32u val, Vek32u* pDst, int len);
+VEKS_API VekStatus veksAndC_32u_I(Vek32u val, Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksOr_8u(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek8u* pDst, int len);
+VEKS_API VekStatus veksOr_8u_I(const Vek8u* pSrc, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksOr_16u(const Vek16u* pSrc1, const Vek16u* pSrc2, Vek16u* pDst, int len);
+VEKS_API VekStatus veksOr_16u_I(const Vek16u* pSrc, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksOr_32u(const Vek32u* pSrc1, const Vek32u* pSrc2, Vek32u* pDst, int len);
+VEKS_API VekStatus veksOr_32u_I(const Vek32u* pSrc, Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksOrC_8u(const Vek8u* pSrc, Vek8u val, Vek8u* pDst, int len);
+VEKS_API VekStatus veksOrC_8u_I(Vek8u val, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksOrC_16u(const Vek16u* pSrc, Vek16u val, Vek16u* pDst, int len);
+VEKS_API VekStatus veksOrC_16u_I(Vek16u val, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksOrC_32u(const Vek32u* pSrc, Vek32u val, Vek32u* pDst, int len);
+VEKS_API VekStatus veksOrC_32u_I(Vek32u val, Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksXor_8u(const Vek8u* pSrc1, const Vek8u* pSrc2, Vek8u* pDst, int len);
+VEKS_API VekStatus veksXor_8u_I(const Vek8u* pSrc, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksXor_16u(const Vek16u* pSrc1, const Vek16u* pSrc2, Vek16u* pDst, int len);
+VEKS_API VekStatus veksXor_16u_I(const Vek16u* pSrc, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksXor_32u(const Vek32u* pSrc1, const Vek32u* pSrc2, Vek32u* pDst, int len);
+VEKS_API VekStatus veksXor_32u_I(const Vek32u* pSrc, Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksXorC_8u(const Vek8u* pSrc, Vek8u val, Vek8u* pDst, int len);
+VEKS_API VekStatus veksXorC_8u_I(Vek8u val, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksXorC_16u(const Vek16u* pSrc, Vek16u val, Vek16u* pDst, int len);
+VEKS_API VekStatus veksXorC_16u_I(Vek16u val, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksXorC_32u(const Vek32u* pSrc, Vek32u val, Vek32u* pDst, int len);
+VEKS_API VekStatus veksXorC_32u_I(Vek32u val, Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksNot_8u(const Vek8u* pSrc, Vek8u* pDst, int len);
+VEKS_API VekStatus veksNot_8u_I(Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksNot_16u(const Vek16u* pSrc, Vek16u* pDst, int len);
+VEKS_API VekStatus veksNot_16u_I(Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksNot_32u(const Vek32u* pSrc, Vek32u* pDst, int len);
+VEKS_API VekStatus veksNot_32u_I(Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksLShiftC_8u(const Vek8u* pSrc, int val, Vek8u* pDst, int len);
+VEKS_API VekStatus veksLShiftC_8u_I(int val, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksLShiftC_16u(const Vek16u* pSrc, int val, Vek16u* pDst, int len);
+VEKS_API VekStatus veksLShiftC_16u_I(int val, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksLShiftC_16s(const Vek16s* pSrc, int val, Vek16s* pDst, int len);
+VEKS_API VekStatus veksLShiftC_16s_I(int val, Vek16s* pSrcDst, int len);
+VEKS_API VekStatus veksLShiftC_32s(const Vek32s* pSrc, int val, Vek32s* pDst, int len);
+VEKS_API VekStatus veksLShiftC_32s_I(int val, Vek32s* pSrcDst, int len);
+VEKS_API VekStatus veksRShiftC_8u(const Vek8u* pSrc, int val, Vek8u* pDst, int len);
+VEKS_API VekStatus veksRShiftC_8u_I(int val, Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksRShiftC_16u(const Vek16u* pSrc, int val, Vek16u* pDst, int len);
+VEKS_API VekStatus veksRShiftC_16u_I(int val, Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksRShiftC_16s(const Vek16s* pSrc, int val, Vek16s* pDst, int len);
+VEKS_API VekStatus veksRShiftC_16s_I(int val, Vek16s* pSrcDst, int len);
+VEKS_API VekStatus veksRShiftC_32s(const Vek32s* pSrc, int val, Vek32s* pDst, int len);
+VEKS_API VekStatus veksRShiftC_32s_I(int val, Vek32s* pSrcDst, int len);
+
+/* ---- elementwise/convert.def ------------------------------------------------- */
+/*
+ * Conversions between element types.
+ *
+ * Arguments: (pSrc, pDst, len), then rndMode where the name takes one, then
+ * scaleFactor for the Sfs forms. 24u and 24s vectors are passed as bytes: three per
+ * element, least significant first, no padding.
+ *
+ * - Widenings (8s16s, 16s32s, 8s32f, 8u32f, 16s32f, 16u32f, 32s64f, 32f64f, 24u32u,
+ *   24s32s, 24u32f, 24s32f, 16f32f) are exact, whatever the caller's FTZ/DAZ bits.
+ * - 32s32f, 64s64f, 64f32f round once in the caller's rounding direction (64f32f gives
+ *   infinity beyond the single range in round to nearest).
+ * - 8s8u maps negative values to 0; 32s16s saturates to [-32768, 32767].
+ * - 16s32f_Sfs, 32s32f_Sfs, 16s64f_Sfs, 32s64f_Sfs: x x 2^-scaleFactor rounded once to
+ *   the destination in the caller's direction, for every scaleFactor.
+ * - 32s16s_Sfs, 32s24s_Sfs, 32u24u_Sfs: the exact x / 2^scaleFactor rounded to nearest
+ *   with ties to even (scaleFactor < 0: shifted left), saturated.
+ * - 8u8s_Sfs, 16s8s_Sfs, 64s32s_Sfs: x / 2^scaleFactor rounded by rndMode (0 toward
+ *   zero, 1 nearest with ties to even, any other value nearest with ties away from
+ *   zero), saturated.
+ * - Float to integer (32f and 64f to 8s, 8u, 16s, 16u, 32s; 64f to 64s): x x 2^-scaleFactor
+ *   (an exact power of two, for every scaleFactor), rounded by rndMode (0 toward zero,
+ *   1 nearest with ties to even, any other value ties away from zero: 2.5 gives 3,
+ *   -2.5 gives -3), saturated to the destination. A NaN gives the destination's
+ *   minimum (-128, 0, -32768, 0), for 32s and 64s the maximum when its sign bit is
+ *   clear and the minimum when it is set. 32f24s_Sfs and 32f24u_Sfs round to nearest
+ *   with ties to even.
+ * - 32f16f: IEEE binary16 rounded to nearest even (rndMode 1) or toward zero (0 and any
+ *   other value but 2); results in the binary16 subnormal range are produced, not
+ *   flushed; beyond 65504 rounding to nearest gives infinity and truncation 65504;
+ *   NaNs stay NaNs (quiet, sign and leading payload kept). 16s16f rounds the same way.
+ *   16f16s_Sfs converts by the float-to-integer rule with rndMode 1 nearest even, any
+ *   other accepted value toward zero.
+ *
+ * Status, in this order: vekStsNullPtrErr for a null pSrc or pDst, vekStsSizeErr for
+ * len < 1, and for 32f16f, 16s16f and 16f16s_Sfs vekStsRoundModeErr for rndMode 2.
+ * Nothing is written on an error; there are no warnings. Every converter leaves the
+ * caller's MXCSR (rounding field, masks and sticky flags) as it found it.
+ */
+VEKS_API VekStatus veksConvert_8s16s(const Vek8s* pSrc, Vek16s* pDst, int len);
+VEKS_API VekStatus veksConvert_16s32s(const Vek16s* pSrc, Vek32s* pDst, int len);
+VEKS_API VekStatus veksConvert_8s32f(const Vek8s* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_8u32f(const Vek8u* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_16s32f(const Vek16s* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_16u32f(const Vek16u* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_32s64f(const Vek32s* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksConvert_32f64f(const Vek32f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksConvert_24u32u(const Vek8u* pSrc, Vek32u* pDst, int len);
+VEKS_API VekStatus veksConvert_24s32s(const Vek8u* pSrc, Vek32s* pDst, int len);
+VEKS_API VekStatus veksConvert_24u32f(const Vek8u* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_24s32f(const Vek8u* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_16f32f(const Vek16f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_32s32f(const Vek32s* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_64s64f(const Vek64s* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksConvert_64f32f(const Vek64f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksConvert_8s8u(const Vek8s* pSrc, Vek8u* pDst, int len);
+VEKS_API VekStatus veksConvert_32s16s(const Vek32s* pSrc, Vek16s* pDst, int len);
+VEKS_API VekStatus veksConvert_16s32f_Sfs(const Vek16s* pSrc, Vek32f* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32s32f_Sfs(const Vek32s* pSrc, Vek32f* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_16s64f_Sfs(const Vek16s* pSrc, Vek64f* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32s64f_Sfs(const Vek32s* pSrc, Vek64f* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32s16s_Sfs(const Vek32s* pSrc, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32s24s_Sfs(const Vek32s* pSrc, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32u24u_Sfs(const Vek32u* pSrc, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f24s_Sfs(const Vek32f* pSrc, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f24u_Sfs(const Vek32f* pSrc, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksConvert_8u8s_Sfs(const Vek8u* pSrc, Vek8s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_16s8s_Sfs(const Vek16s* pSrc, Vek8s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64s32s_Sfs(const Vek64s* pSrc, Vek32s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f8s_Sfs(const Vek32f* pSrc, Vek8s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f8u_Sfs(const Vek32f* pSrc, Vek8u* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f16s_Sfs(const Vek32f* pSrc, Vek16s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f16u_Sfs(const Vek32f* pSrc, Vek16u* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f32s_Sfs(const Vek32f* pSrc, Vek32s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64f8s_Sfs(const Vek64f* pSrc, Vek8s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64f8u_Sfs(const Vek64f* pSrc, Vek8u* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64f16s_Sfs(const Vek64f* pSrc, Vek16s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64f16u_Sfs(const Vek64f* pSrc, Vek16u* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64f32s_Sfs(const Vek64f* pSrc, Vek32s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_64f64s_Sfs(const Vek64f* pSrc, Vek64s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_16f16s_Sfs(const Vek16f* pSrc, Vek16s* pDst, int len, int rndMode, int scaleFactor);
+VEKS_API VekStatus veksConvert_32f16f(const Vek32f* pSrc, Vek16f* pDst, int len, int rndMode);
+VEKS_API VekStatus veksConvert_16s16f(const Vek16s* pSrc, Vek16f* pDst, int len, int rndMode);
+
+/* ---- elementwise/datamove.def ------------------------------------------------ */
+/*
+ * Copies, moves, fills, reversal, byte swaps and bit copies.
+ *
+ * Copy (pSrc, pDst, len): pDst[i] = pSrc[i]; the vectors must not overlap. Move: the
+ * same, correct for overlapping vectors in either direction. Set (val, pDst, len):
+ * pDst[i] = val (a complex val is the whole record). Zero (pDst, len): all bits zero.
+ * Flip (pSrc, pDst, len): pDst[i] = pSrc[len - 1 - i], complex elements as whole
+ * records; pSrc == pDst runs the in-place form. SwapBytes: reverses the bytes of each
+ * element (24u: packed 3-byte elements, passed as bytes, len counts elements).
+ *
+ * CopyLE_1u / CopyBE_1u (pSrc, srcBitOffset, pDst, dstBitOffset, len) copy len bits
+ * from bit srcBitOffset of pSrc to bit dstBitOffset of pDst; destination bits outside
+ * the range keep their values. CopyLE numbers the bits of a byte from the most
+ * significant (position 0 is 128), CopyBE from the least significant (position 0 is
+ * 1); the string continues into the next byte. Offsets of 8 or more address the
+ * following bytes. Example: source 0xF0, offsets 0 and 4, 4 bits, destination 0x00:
+ * CopyLE gives 0x0F, CopyBE gives 0x00.
+ *
+ * Status: vekStsNullPtrErr for a null pointer (in argument order), then vekStsSizeErr
+ * for len < 1 (bit copies: also for a negative offset); nothing is written on an error.
+ */
+VEKS_API VekStatus veksCopy_8u(const Vek8u* pSrc, Vek8u* pDst, int len);
+VEKS_API VekStatus veksCopy_16s(const Vek16s* pSrc, Vek16s* pDst, int len);
+VEKS_API VekStatus veksCopy_32s(const Vek32s* pSrc, Vek32s* pDst, int len);
+VEKS_API VekStatus veksCopy_32f(const Vek32f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksCopy_64s(const Vek64s* pSrc, Vek64s* pDst, int len);
+VEKS_API VekStatus veksCopy_64f(const Vek64f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksCopy_16sc(const Vek16sc* pSrc, Vek16sc* pDst, int len);
+VEKS_API VekStatus veksCopy_32sc(const Vek32sc* pSrc, Vek32sc* pDst, int len);
+VEKS_API VekStatus veksCopy_32fc(const Vek32fc* pSrc, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksCopy_64sc(const Vek64sc* pSrc, Vek64sc* pDst, int len);
+VEKS_API VekStatus veksCopy_64fc(const Vek64fc* pSrc, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksMove_8u(const Vek8u* pSrc, Vek8u* pDst, int len);
+VEKS_API VekStatus veksMove_16s(const Vek16s* pSrc, Vek16s* pDst, int len);
+VEKS_API VekStatus veksMove_32s(const Vek32s* pSrc, Vek32s* pDst, int len);
+VEKS_API VekStatus veksMove_32f(const Vek32f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksMove_64s(const Vek64s* pSrc, Vek64s* pDst, int len);
+VEKS_API VekStatus veksMove_64f(const Vek64f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksMove_16sc(const Vek16sc* pSrc, Vek16sc* pDst, int len);
+VEKS_API VekStatus veksMove_32sc(const Vek32sc* pSrc, Vek32sc* pDst, int len);
+VEKS_API VekStatus veksMove_32fc(const Vek32fc* pSrc, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksMove_64sc(const Vek64sc* pSrc, Vek64sc* pDst, int len);
+VEKS_API VekStatus veksMove_64fc(const Vek64fc* pSrc, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksSet_8u(Vek8u val, Vek8u* pDst, int len);
+VEKS_API VekStatus veksSet_16s(Vek16s val, Vek16s* pDst, int len);
+VEKS_API VekStatus veksSet_32s(Vek32s val, Vek32s* pDst, int len);
+VEKS_API VekStatus veksSet_32f(Vek32f val, Vek32f* pDst, int len);
+VEKS_API VekStatus veksSet_64s(Vek64s val, Vek64s* pDst, int len);
+VEKS_API VekStatus veksSet_64f(Vek64f val, Vek64f* pDst, int len);
+VEKS_API VekStatus veksSet_16sc(Vek16sc val, Vek16sc* pDst, int len);
+VEKS_API VekStatus veksSet_32sc(Vek32sc val, Vek32sc* pDst, int len);
+VEKS_API VekStatus veksSet_32fc(Vek32fc val, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksSet_64sc(Vek64sc val, Vek64sc* pDst, int len);
+VEKS_API VekStatus veksSet_64fc(Vek64fc val, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksZero_8u(Vek8u* pDst, int len);
+VEKS_API VekStatus veksZero_16s(Vek16s* pDst, int len);
+VEKS_API VekStatus veksZero_32s(Vek32s* pDst, int len);
+VEKS_API VekStatus veksZero_32f(Vek32f* pDst, int len);
+VEKS_API VekStatus veksZero_64s(Vek64s* pDst, int len);
+VEKS_API VekStatus veksZero_64f(Vek64f* pDst, int len);
+VEKS_API VekStatus veksZero_16sc(Vek16sc* pDst, int len);
+VEKS_API VekStatus veksZero_32sc(Vek32sc* pDst, int len);
+VEKS_API VekStatus veksZero_32fc(Vek32fc* pDst, int len);
+VEKS_API VekStatus veksZero_64sc(Vek64sc* pDst, int len);
+VEKS_API VekStatus veksZero_64fc(Vek64fc* pDst, int len);
+VEKS_API VekStatus veksFlip_8u(const Vek8u* pSrc, Vek8u* pDst, int len);
+VEKS_API VekStatus veksFlip_8u_I(Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksFlip_16u(const Vek16u* pSrc, Vek16u* pDst, int len);
+VEKS_API VekStatus veksFlip_16u_I(Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksFlip_32f(const Vek32f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksFlip_32f_I(Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksFlip_64f(const Vek64f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksFlip_64f_I(Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksFlip_32fc(const Vek32fc* pSrc, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksFlip_32fc_I(Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksFlip_64fc(const Vek64fc* pSrc, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksFlip_64fc_I(Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksSwapBytes_16u(const Vek16u* pSrc, Vek16u* pDst, int len);
+VEKS_API VekStatus veksSwapBytes_16u_I(Vek16u* pSrcDst, int len);
+VEKS_API VekStatus veksSwapBytes_32u(const Vek32u* pSrc, Vek32u* pDst, int len);
+VEKS_API VekStatus veksSwapBytes_32u_I(Vek32u* pSrcDst, int len);
+VEKS_API VekStatus veksSwapBytes_64u(const Vek64u* pSrc, Vek64u* pDst, int len);
+VEKS_API VekStatus veksSwapBytes_64u_I(Vek64u* pSrcDst, int len);
+VEKS_API VekStatus veksSwapBytes_24u(const Vek8u* pSrc, Vek8u* pDst, int len);
+VEKS_API VekStatus veksSwapBytes_24u_I(Vek8u* pSrcDst, int len);
+VEKS_API VekStatus veksCopyLE_1u(const Vek8u* pSrc, int srcBitOffset, Vek8u* pDst, int dstBitOffset, int len);
+VEKS_API VekStatus veksCopyBE_1u(const Vek8u* pSrc, int srcBitOffset, Vek8u* pDst, int dstBitOffset, int len);
+
+/* ---- transforms/dct.def ------------------------------------------------------ */
+/*
+ * Orthonormal DCT of any length N >= 1 (type II forward, type III inverse):
+ *   forward y[k] = c_k sum_n x[n] cos(pi (2n + 1) k / (2N)), c_0 = 1/sqrt(N), c_k = sqrt(2/N)
+ *   inverse x[n] = sum_k c_k y[k] cos(pi (2n + 1) k / (2N)), so the inverse undoes the forward.
+ * Protocol: veksDCT{Fwd,Inv}GetSize_* (len, hint, pSpecSize, pSpecBufferSize, pBufferSize)
+ * gives the bytes of the spec, of the buffer needed only during Init and of the work
+ * buffer of each transform (0 when none is needed; the sizes include alignment slack).
+ * veksDCT{Fwd,Inv}Init_* builds the spec in pSpec and stores its start into
+ * *ppDCTSpec; the transforms take that pointer. pSrc may equal pDst (the _I forms).
+ * Status: GetSize: len < 1 (vekStsSizeErr), a null output (vekStsNullPtrErr), len
+ * beyond the DFT's range (vekStsSizeErr). Init: len < 1, then ppDCTSpec or pSpec null,
+ * then len beyond range, then a null pSpecBuffer where one is needed. Transforms: a
+ * null spec or data pointer (vekStsNullPtrErr), a spec of another direction or
+ * precision (vekStsContextMatchErr), a null pBuffer where the length needs a work
+ * buffer (vekStsNullPtrErr). Nothing is written on an error.
+ */
+typedef struct VeksDCTFwdSpec_32f VeksDCTFwdSpec_32f;
+typedef struct VeksDCTInvSpec_32f VeksDCTInvSpec_32f;
+typedef struct VeksDCTFwdSpec_64f VeksDCTFwdSpec_64f;
+typedef struct VeksDCTInvSpec_64f VeksDCTInvSpec_64f;
+VEKS_API VekStatus veksDCTFwdGetSize_32f(int len, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDCTFwdInit_32f(VeksDCTFwdSpec_32f** ppDCTSpec, int len, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDCTFwd_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksDCTFwdSpec_32f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTFwd_32f_I(Vek32f* pSrcDst, const VeksDCTFwdSpec_32f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTInvGetSize_32f(int len, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDCTInvInit_32f(VeksDCTInvSpec_32f** ppDCTSpec, int len, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDCTInv_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksDCTInvSpec_32f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTInv_32f_I(Vek32f* pSrcDst, const VeksDCTInvSpec_32f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTFwdGetSize_64f(int len, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDCTFwdInit_64f(VeksDCTFwdSpec_64f** ppDCTSpec, int len, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDCTFwd_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDCTFwdSpec_64f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTFwd_64f_I(Vek64f* pSrcDst, const VeksDCTFwdSpec_64f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTInvGetSize_64f(int len, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksDCTInvInit_64f(VeksDCTInvSpec_64f** ppDCTSpec, int len, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksDCTInv_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDCTInvSpec_64f* pDCTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksDCTInv_64f_I(Vek64f* pSrcDst, const VeksDCTInvSpec_64f* pDCTSpec, Vek8u* pBuffer);
+
 /* ---- transforms/dft.def ------------------------------------------------------ */
 /*
  * Discrete Fourier transform of any length N >= 1.
@@ -633,6 +922,136 @@ VEKS_API VekStatus veksDFTFwd_RToPerm_64f(const Vek64f* pSrc, Vek64f* pDst, cons
 VEKS_API VekStatus veksDFTInv_CCSToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
 VEKS_API VekStatus veksDFTInv_PackToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
 VEKS_API VekStatus veksDFTInv_PermToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
+
+/* ---- transforms/fft.def ------------------------------------------------------ */
+/*
+ * Fast Fourier transform of power-of-two length N = 2^order.
+ *
+ * Complex: X[k] = s_f * sum_n x[n] * exp(-2 pi i n k / N); the inverse is
+ * x[n] = s_i * sum_k X[k] * exp(+2 pi i n k / N). flag: vekFftScaleFwd (1) s_f = 1/N,
+ * vekFftScaleInv (2) s_i = 1/N, vekFftScaleSqrt (4) both 1/sqrt(N), vekFftScaleNone (8)
+ * both 1. The hint is accepted and recorded; results do not depend on it. Orders
+ * 0..28 in single precision, 0..27 in double precision.
+ * Real transforms store X[0..N/2] in one of the packed layouts:
+ *   CCS  (N+2 values): R0, 0, R1, I1, ..., R(N/2-1), I(N/2-1), R(N/2), 0
+ *   Pack (N values):   R0, R1, I1, ..., R(N/2-1), I(N/2-1), R(N/2)
+ *   Perm (N values):   R0, R(N/2), R1, I1, ..., R(N/2-1), I(N/2-1)
+ * (N = 1: CCS is x0, 0; Pack and Perm are x0.) The in-place CCS forms need N + 2
+ * elements.
+ * Protocol: veksFFTGetSize_* (order, flag, hint, pSpecSize, pSpecBufferSize,
+ * pBufferSize) gives the byte sizes of the spec, of the buffer needed only during Init
+ * and of the work buffer of each transform (each with slack, so no alignment is
+ * needed); veksFFTInit_* (ppFFTSpec, order, flag, hint, pSpec, pSpecBuffer) builds the
+ * spec in pSpec and returns its aligned address through ppFFTSpec; the transforms take
+ * that address. Complex transforms of up to 64 points and real ones of up to 32 need
+ * no work buffer (size 0, pBuffer may be null). A spec is read-only after Init:
+ * threads may share it, each with its own work buffer.
+ * GetSize checks: order < 0 or > 30 (vekStsFftOrderErr); a null output pointer
+ * (vekStsNullPtrErr); order above the precision's limit (vekStsFftOrderErr); flag not
+ * 1, 2, 4, 8 (vekStsFftFlagErr); sizes beyond 32 bits (vekStsSizeOverflow).
+ * Init checks ppFFTSpec, order, pSpec, flag, then pSpecBuffer where its size needs
+ * one, and writes nothing on error.
+ * Transforms check: the spec pointer null, and for the in-place forms the data
+ * pointers too (vekStsNullPtrErr); a spec of another kind or not initialised
+ * (vekStsContextMatchErr); out-of-place data pointers null (vekStsNullPtrErr); a null
+ * work buffer where the order needs one (vekStsNullPtrErr). Nothing is written on
+ * error.
+ */
+typedef struct VeksFFTSpec_C_32fc VeksFFTSpec_C_32fc;
+typedef struct VeksFFTSpec_C_32f VeksFFTSpec_C_32f;
+typedef struct VeksFFTSpec_R_32f VeksFFTSpec_R_32f;
+typedef struct VeksFFTSpec_C_64fc VeksFFTSpec_C_64fc;
+typedef struct VeksFFTSpec_C_64f VeksFFTSpec_C_64f;
+typedef struct VeksFFTSpec_R_64f VeksFFTSpec_R_64f;
+VEKS_API VekStatus veksFFTGetSize_C_32fc(int order, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksFFTInit_C_32fc(VeksFFTSpec_C_32fc** ppFFTSpec, int order, int flag, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksFFTGetSize_C_32f(int order, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksFFTInit_C_32f(VeksFFTSpec_C_32f** ppFFTSpec, int order, int flag, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksFFTGetSize_R_32f(int order, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksFFTInit_R_32f(VeksFFTSpec_R_32f** ppFFTSpec, int order, int flag, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksFFTGetSize_C_64fc(int order, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksFFTInit_C_64fc(VeksFFTSpec_C_64fc** ppFFTSpec, int order, int flag, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksFFTGetSize_C_64f(int order, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksFFTInit_C_64f(VeksFFTSpec_C_64f** ppFFTSpec, int order, int flag, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksFFTGetSize_R_64f(int order, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize, int* pBufferSize);
+VEKS_API VekStatus veksFFTInit_R_64f(VeksFFTSpec_R_64f** ppFFTSpec, int order, int flag, VekHint hint, Vek8u* pSpec, Vek8u* pSpecBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_32fc(const Vek32fc* pSrc, Vek32fc* pDst, const VeksFFTSpec_C_32fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_32fc_I(Vek32fc* pSrcDst, const VeksFFTSpec_C_32fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_32fc(const Vek32fc* pSrc, Vek32fc* pDst, const VeksFFTSpec_C_32fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_32fc_I(Vek32fc* pSrcDst, const VeksFFTSpec_C_32fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_64fc(const Vek64fc* pSrc, Vek64fc* pDst, const VeksFFTSpec_C_64fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_64fc_I(Vek64fc* pSrcDst, const VeksFFTSpec_C_64fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_64fc(const Vek64fc* pSrc, Vek64fc* pDst, const VeksFFTSpec_C_64fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_64fc_I(Vek64fc* pSrcDst, const VeksFFTSpec_C_64fc* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_32f(const Vek32f* pSrcRe, const Vek32f* pSrcIm, Vek32f* pDstRe, Vek32f* pDstIm, const VeksFFTSpec_C_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_32f_I(Vek32f* pSrcDstRe, Vek32f* pSrcDstIm, const VeksFFTSpec_C_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_32f(const Vek32f* pSrcRe, const Vek32f* pSrcIm, Vek32f* pDstRe, Vek32f* pDstIm, const VeksFFTSpec_C_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_32f_I(Vek32f* pSrcDstRe, Vek32f* pSrcDstIm, const VeksFFTSpec_C_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_64f(const Vek64f* pSrcRe, const Vek64f* pSrcIm, Vek64f* pDstRe, Vek64f* pDstIm, const VeksFFTSpec_C_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_CToC_64f_I(Vek64f* pSrcDstRe, Vek64f* pSrcDstIm, const VeksFFTSpec_C_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_64f(const Vek64f* pSrcRe, const Vek64f* pSrcIm, Vek64f* pDstRe, Vek64f* pDstIm, const VeksFFTSpec_C_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CToC_64f_I(Vek64f* pSrcDstRe, Vek64f* pSrcDstIm, const VeksFFTSpec_C_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToCCS_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToCCS_32f_I(Vek32f* pSrcDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPack_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPack_32f_I(Vek32f* pSrcDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPerm_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPerm_32f_I(Vek32f* pSrcDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CCSToR_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CCSToR_32f_I(Vek32f* pSrcDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PackToR_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PackToR_32f_I(Vek32f* pSrcDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PermToR_32f(const Vek32f* pSrc, Vek32f* pDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PermToR_32f_I(Vek32f* pSrcDst, const VeksFFTSpec_R_32f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToCCS_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToCCS_64f_I(Vek64f* pSrcDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPack_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPack_64f_I(Vek64f* pSrcDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPerm_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTFwd_RToPerm_64f_I(Vek64f* pSrcDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CCSToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_CCSToR_64f_I(Vek64f* pSrcDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PackToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PackToR_64f_I(Vek64f* pSrcDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PermToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksFFTInv_PermToR_64f_I(Vek64f* pSrcDst, const VeksFFTSpec_R_64f* pFFTSpec, Vek8u* pBuffer);
+
+/* ---- transforms/goertz.def --------------------------------------------------- */
+/*
+ * Goertzel: one spectral value of a vector at a relative frequency rFreq (a fraction
+ * of the sampling rate), without a spec:
+ *   *pVal = sum_n pSrc[n] * exp(2 pi i rFreq (N - n)),
+ * which for rFreq = k/N is bin k of the N-point forward DFT. The 16-bit forms write
+ * the single-precision value multiplied by 2^-scaleFactor, rounded to nearest even
+ * and saturated.
+ * Status: vekStsNullPtrErr for a null pSrc or pVal, then vekStsSizeErr for len < 1,
+ * then vekStsRelFreqErr unless 0 <= rFreq < 1 (a NaN frequency included); nothing is
+ * written on an error.
+ */
+VEKS_API VekStatus veksGoertz_32f(const Vek32f* pSrc, int len, Vek32fc* pVal, Vek32f rFreq);
+VEKS_API VekStatus veksGoertz_32fc(const Vek32fc* pSrc, int len, Vek32fc* pVal, Vek32f rFreq);
+VEKS_API VekStatus veksGoertz_64f(const Vek64f* pSrc, int len, Vek64fc* pVal, Vek64f rFreq);
+VEKS_API VekStatus veksGoertz_64fc(const Vek64fc* pSrc, int len, Vek64fc* pVal, Vek64f rFreq);
+VEKS_API VekStatus veksGoertz_16s_Sfs(const Vek16s* pSrc, int len, Vek16sc* pVal, Vek32f rFreq, int scaleFactor);
+VEKS_API VekStatus veksGoertz_16sc_Sfs(const Vek16sc* pSrc, int len, Vek16sc* pVal, Vek32f rFreq, int scaleFactor);
+
+/* ---- transforms/hilbert.def -------------------------------------------------- */
+/*
+ * Hilbert transform: the analytic signal pDst[n] = pSrc[n] + i h[n] of a block of N
+ * real samples, h being the discrete Hilbert transform over the block (computed with
+ * the DFT: positive frequencies doubled, negative ones cleared).
+ * veksHilbertGetSize_32f32fc gives the spec and buffer bytes for length len;
+ * veksHilbertInit_32f32fc builds the spec in pSpec using pBuffer during the build;
+ * veksHilbert_32f32fc uses pBuffer as its work buffer. Lengths as for the DFT.
+ * Status: GetSize: vekStsNullPtrErr for a null output, vekStsSizeErr for a bad len.
+ * Init: vekStsNullPtrErr for a null pSpec or pBuffer, vekStsSizeErr for a bad len.
+ * Transform: vekStsNullPtrErr for any null pointer, vekStsContextMatchErr for memory
+ * that does not hold a Hilbert spec. Nothing is written on an error.
+ */
+typedef struct VeksHilbertSpec VeksHilbertSpec;
+VEKS_API VekStatus veksHilbertGetSize_32f32fc(int len, VekHint hint, int* pSpecSize, int* pBufferSize);
+VEKS_API VekStatus veksHilbertInit_32f32fc(int len, VekHint hint, VeksHilbertSpec* pSpec, Vek8u* pBuffer);
+VEKS_API VekStatus veksHilbert_32f32fc(const Vek32f* pSrc, Vek32fc* pDst, const VeksHilbertSpec* pSpec, Vek8u* pBuffer);
 
 /* ---- transforms/packed.def --------------------------------------------------- */
 /*

@@ -37,6 +37,51 @@ inline bool reportedSizes(Kind kind, int len, Reported& r) noexcept {
     return r.spec <= lim && r.init <= lim && r.work <= lim;
 }
 
+// Lays out and fills a spec at the aligned address base: header, plan record, core
+// and tables. The arguments have been checked; id is written into the header and the
+// core. Shared with the power-of-two FFT layer, which differs only in its identifiers
+// and its checks.
+template <class T>
+void buildSpec(Kind K, int len, int flag, VekHint hint, std::uint8_t* base, Vek8u* pSpecBuffer,
+               std::uint32_t id, std::size_t workBytes) noexcept {
+    Builder b;
+    b.base = base;
+    b.initBuf = pSpecBuffer ? alignUp(pSpecBuffer, 64) : nullptr;
+    Core<T>* core = nullptr;
+    PlanRecord* rec = nullptr;
+    std::uint64_t recTab = 0;
+    layoutDft<T>(b, K, len, &core, &rec, &recTab);
+
+    const double fs = flag == 1 ? 1.0 / len : flag == 4 ? 1.0 / std::sqrt(double(len)) : 1.0;
+    const double is = flag == 2 ? 1.0 / len : flag == 4 ? 1.0 / std::sqrt(double(len)) : 1.0;
+    core->id = id;
+    core->len = len;
+    core->kind = K;
+    core->flag = flag;
+    core->hint = int(hint);
+    core->fwdScaled = (flag == 1 || flag == 4) ? 1 : 0;
+    core->invScaled = (flag == 2 || flag == 4) ? 1 : 0;
+    core->fwdScale = T(fs);
+    core->invScale = T(is);
+    core->workBytes = workBytes;
+    core->recOff = recTab;
+    if (K == kR && len % 2 == 0) {
+        T* w = reinterpret_cast<T*>(base + recTab);
+        for (int k = 0; k <= len / 4; ++k) {
+            double c, sn;
+            sincos2pi(k, len, c, sn);
+            w[2 * k] = T(c);
+            w[2 * k + 1] = T(-sn);
+        }
+    }
+    *rec = PlanRecord{30, 1, len, sizeof(T) == 4 ? 35 : 36, K == kR ? 33 : 32, K == kCs ? 42 : 39,
+                      43, int(hint), flag, fs, is, core};
+    auto* hdr = reinterpret_cast<SpecHeader*>(base);
+    hdr->plan = rec;
+    hdr->reserved = 0;
+    hdr->id = id;
+}
+
 template <class T, Kind K>
 VekStatus getSize(int len, int flag, VekHint hint, int* pSpecSize, int* pSpecBufferSize,
                   int* pBufferSize) noexcept {
@@ -67,43 +112,8 @@ VekStatus init(int len, int flag, VekHint hint, void* pSpec, Vek8u* pSpecBuffer)
     if (!s.ok) return vekStsErr;
     if (s.init > 0 && pSpecBuffer == nullptr) return vekStsNullPtrErr;
 
-    auto* base = alignUp(static_cast<std::uint8_t*>(pSpec), 64);
-    Builder b;
-    b.base = base;
-    b.initBuf = pSpecBuffer ? alignUp(pSpecBuffer, 64) : nullptr;
-    Core<T>* core = nullptr;
-    PlanRecord* rec = nullptr;
-    std::uint64_t recTab = 0;
-    layoutDft<T>(b, K, len, &core, &rec, &recTab);
-
-    const double fs = flag == 1 ? 1.0 / len : flag == 4 ? 1.0 / std::sqrt(double(len)) : 1.0;
-    const double is = flag == 2 ? 1.0 / len : flag == 4 ? 1.0 / std::sqrt(double(len)) : 1.0;
-    core->id = specId<T>(K);
-    core->len = len;
-    core->kind = K;
-    core->flag = flag;
-    core->hint = int(hint);
-    core->fwdScaled = (flag == 1 || flag == 4) ? 1 : 0;
-    core->invScaled = (flag == 2 || flag == 4) ? 1 : 0;
-    core->fwdScale = T(fs);
-    core->invScale = T(is);
-    core->workBytes = s.work;
-    core->recOff = recTab;
-    if (K == kR && len % 2 == 0) {
-        T* w = reinterpret_cast<T*>(base + recTab);
-        for (int k = 0; k <= len / 4; ++k) {
-            double c, sn;
-            sincos2pi(k, len, c, sn);
-            w[2 * k] = T(c);
-            w[2 * k + 1] = T(-sn);
-        }
-    }
-    *rec = PlanRecord{30, 1, len, sizeof(T) == 4 ? 35 : 36, K == kR ? 33 : 32, K == kCs ? 42 : 39,
-                      43, int(hint), flag, fs, is, core};
-    auto* hdr = reinterpret_cast<SpecHeader*>(base);
-    hdr->plan = rec;
-    hdr->reserved = 0;
-    hdr->id = specId<T>(K);
+    buildSpec<T>(K, len, flag, hint, alignUp(static_cast<std::uint8_t*>(pSpec), 64), pSpecBuffer,
+                 specId<T>(K), s.work);
     return vekStsNoErr;
 }
 

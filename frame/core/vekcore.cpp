@@ -22,8 +22,8 @@ bool cpuid(unsigned leaf, unsigned sub, unsigned r[4]) noexcept {
     return true;
 }
 
-// Deterministic cache parameters: leaf 4 on Intel, 0x8000001D on AMD. Both report
-// ways, partitions, line size and sets of each cache level in the same encoding.
+// Deterministic cache parameters: leaf 4, or 0x8000001D on processors that report caches there.
+// Both encode ways, partitions, line size and sets of each cache level the same way.
 std::int64_t largestDataCache(unsigned leaf) noexcept {
     std::int64_t best = 0;
     unsigned r[4];
@@ -45,7 +45,7 @@ std::int64_t largestDataCache(unsigned leaf) noexcept {
 bool isAmd() noexcept {
     unsigned r[4];
     if (!cpuid(0, 0, r)) return false;
-    return r[1] == 0x68747541u && r[3] == 0x69746e65u && r[2] == 0x444d4163u;   // "AuthenticAMD"
+    return r[1] == 0x68747541u && r[3] == 0x69746e65u && r[2] == 0x444d4163u;   // the vendor string of processors with leaf 0x8000001D
 }
 
 std::uint64_t xgetbv0() noexcept {

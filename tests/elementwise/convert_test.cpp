@@ -1,0 +1,493 @@
+// Conversion family against references written from the rules: long double and exact
+// integer arithmetic for every rounding mode and scale factors across and beyond the
+// useful range, exhaustive 8/16-bit and binary16 sources, binary16 rounding at every
+// boundary, statuses in validation order with untouched destinations, and the caller's
+// MXCSR.
+#include <algorithm>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <functional>
+#include <limits>
+
+#include "helpers.h"
+
+namespace {
+
+using i128 = __int128;
+
+template <class T> std::uint64_t bitsOf(T v) {
+    std::uint64_t b = 0;
+    std::memcpy(&b, &v, sizeof v);
+    return b;
+}
+float fbits(std::uint32_t b) { float f; std::memcpy(&f, &b, 4); return f; }
+
+// A destination pointer that converts to whatever the export takes.
+struct AnyPtr {
+    void* p;
+    template <class T> operator T*() const { return static_cast<T*>(p); }
+};
+
+// Runs call over xs (whole vector, then short unaligned pieces) and compares every
+// element bit for bit with ref; a destination of Bytes bytes per element.
+template <class TS, std::size_t Bytes = 0, class Call, class Ref>
+void check(const char* what, const std::vector<TS>& xs, Call call, Ref ref) {
+    SCOPED_TRACE(what);
+    using TD = decltype(ref(xs[0]));
+    constexpr std::size_t B = Bytes ? Bytes : sizeof(TD);
+    const std::size_t n = xs.size();
+    vt::Guarded<std::uint8_t> out(n * B);
+    int failures = 0;
+    auto compare = [&](std::size_t off, std::size_t len, const std::uint8_t* d) {
+        for (std::size_t i = 0; i < len && failures < 8; ++i) {
+            const TD want = ref(xs[off + i]);
+            if (std::memcmp(d + i * B, &want, B) != 0) {
+                std::uint64_t got = 0;
+                std::memcpy(&got, d + i * B, B);
+                ++failures;
+                ADD_FAILURE() << "element " << off + i << " source bits 0x" << std::hex << bitsOf(xs[off + i])
+                              << " got 0x" << got << " want 0x" << bitsOf(want);
+            }
+        }
+    };
+    ASSERT_EQ(call(xs.data(), AnyPtr{out.data()}, int(n)), vekStsNoErr);
+    compare(0, n, out.data());
+    EXPECT_TRUE(out.headIntact());
+    for (std::size_t len : {1, 2, 7, 15, 16, 17, 31, 33, 64, 65}) {
+        if (len + 1 > n) break;
+        // One element in from an aligned start: off the vector alignment, but aligned
+        // for the element type as the caller's pointers always are.
+        std::vector<std::uint8_t> d((len + 2) * B, 0xA5);
+        ASSERT_EQ(call(xs.data() + 1, AnyPtr{d.data() + B}, int(len)), vekStsNoErr);
+        compare(1, len, d.data() + B);
+        for (std::size_t k = 0; k < B; ++k) {
+            EXPECT_EQ(d[k], 0xA5);
+            EXPECT_EQ(d[(len + 1) * B + k], 0xA5);
+        }
+    }
+}
+
+template <class T> std::vector<T> allValues() {
+    std::vector<T> v;
+    for (std::int64_t x = std::numeric_limits<T>::min(); x <= std::numeric_limits<T>::max(); ++x) v.push_back(T(x));
+    return v;
+}
+
+// ---- references ------------------------------------------------------------------------
+template <class TD> struct Lim {
+    static constexpr long double lo = (long double)std::numeric_limits<TD>::min();
+    static constexpr long double hi = (long double)std::numeric_limits<TD>::max();
+};
+long double clampSf(long long sf) { return (long double)std::max(-20000LL, std::min(20000LL, sf)); }
+
+// Float to integer: x x 2^-sf exactly, rounded by the mode, saturated to [lo, hi].
+template <class TD>
+std::int64_t refF2I(long double x, long long sf, int mode, long double lo = Lim<TD>::lo, long double hi = Lim<TD>::hi) {
+    if (x != x) {
+        const bool neg = std::signbit(x);
+        if (std::is_same_v<TD, std::int32_t> || std::is_same_v<TD, std::int64_t>) return neg ? (std::int64_t)lo : (std::int64_t)hi;
+        return (std::int64_t)lo;
+    }
+    const long double y = std::ldexp(x, -int(clampSf(sf)));
+    const long double r = mode == 0 ? std::trunc(y) : mode == 1 ? std::nearbyint(y) : std::round(y);
+    if (r >= hi) return (std::int64_t)hi;
+    if (r <= lo) return (std::int64_t)lo;
+    return (std::int64_t)r;
+}
+
+// Integer / 2^sf by the mode (0 toward zero, 1 ties even, else ties away), exact.
+i128 refShift(i128 r, long long sf, int mode) {
+    const i128 big = i128(1) << 100;
+    if (sf == 0 || r == 0) return r;
+    if (sf < 0) {
+        if (sf < -60) return r > 0 ? big : -big;
+        return r * (i128(1) << -sf);
+    }
+    if (sf > 120) return 0;
+    const i128 p = i128(1) << sf;
+    i128 q = r / p, rem = r % p;   // toward zero
+    const i128 twice = 2 * (rem < 0 ? -rem : rem);
+    const i128 away = r < 0 ? -1 : 1;
+    if (mode == 1 && (twice > p || (twice == p && (q & 1)))) q += away;
+    if (mode != 0 && mode != 1 && twice >= p) q += away;
+    return q;
+}
+template <class TD> TD refSat(i128 v, i128 lo = std::numeric_limits<TD>::min(), i128 hi = std::numeric_limits<TD>::max()) {
+    return TD(v < lo ? lo : v > hi ? hi : v);
+}
+
+// binary16 by value: the finite positive halves in order.
+long double halfValue(std::uint16_t h) {
+    const int e = (h >> 10) & 0x1f, m = h & 0x3ff;
+    const long double v = e == 0 ? std::ldexp((long double)m, -24) : std::ldexp((long double)(1024 + m), e - 25);
+    return (h & 0x8000) ? -v : v;
+}
+std::uint32_t refHalfToFloatBits(std::uint16_t h) {
+    const int e = (h >> 10) & 0x1f, m = h & 0x3ff;
+    const std::uint32_t sign = std::uint32_t(h & 0x8000) << 16;
+    if (e == 0x1f) return sign | 0x7f800000u | (m ? 0x400000u | (std::uint32_t(m) << 13) : 0u);
+    return bitsOf(float(halfValue(h))) & 0xffffffffu;
+}
+// Nearest (ties to even) or truncated binary16 of a float, by search over the values.
+std::uint16_t refFloatToHalf(float x, bool rz) {
+    const std::uint32_t b = std::uint32_t(bitsOf(x));
+    const std::uint16_t sign = std::uint16_t((b >> 16) & 0x8000);
+    if (std::isnan(x)) return std::uint16_t(sign | 0x7e00 | ((b >> 13) & 0x3ff));
+    const long double a = std::fabs((long double)x);
+    if (std::isinf(x)) return sign | 0x7c00;
+    std::uint16_t lo = 0, hi = 0x7bff;   // largest h with value(h) <= a
+    if (a >= halfValue(0x7bff)) lo = 0x7bff;
+    else {
+        while (lo < hi) {
+            const std::uint16_t mid = std::uint16_t((lo + hi + 1) / 2);
+            if (halfValue(mid) <= a) lo = mid; else hi = std::uint16_t(mid - 1);
+        }
+    }
+    if (rz) return sign | lo;
+    const long double v0 = halfValue(lo), v1 = lo == 0x7bff ? 65536.0L : halfValue(std::uint16_t(lo + 1));
+    const long double d0 = a - v0, d1 = v1 - a;
+    std::uint16_t r = lo;
+    if (d1 < d0 || (d1 == d0 && (lo & 1))) r = std::uint16_t(lo + 1);
+    return sign | r;
+}
+
+// ---- source values ---------------------------------------------------------------------
+const std::vector<long long> kSfs = {INT_MIN, -1300, -1200, -1100, -1024, -1023, -300, -253, -252, -200, -128, -127,
+                                     -126, -64, -33, -31, -16, -15, -8, -1, 0, 1, 2, 3, 7, 8, 15, 16, 24, 31, 32,
+                                     33, 63, 64, 65, 126, 127, 128, 150, 200, 252, 253, 300, 1022, 1023, 1100,
+                                     1200, 1300, INT_MAX};
+const int kModes[] = {0, 1, 2, 3, -1};
+
+template <class X> std::vector<X> floatEdges(vt::Rng& rng) {
+    std::vector<X> v = {0, X(-0.0), X(0.5), X(-0.5), X(1.5), X(-1.5), X(2.5), X(-2.5), X(2.4), X(-3.7), X(254.5),
+                        X(255.5), X(-128.5), X(-129), X(127.5), X(32767.5), X(32768), X(-32768.5), X(-32769),
+                        X(65535.5), X(65536), X(2147483520.0f), X(2147483647.0), X(2147483647.5), X(2147483648.0),
+                        X(-2147483648.0), X(-2147483649.0), X(8388607.5), X(16777215.5), X(-8388608.5),
+                        X(9223372036854775807.0), X(-9223372036854775808.0), X(1e30), X(-1e30),
+                        std::numeric_limits<X>::max(), -std::numeric_limits<X>::max(),
+                        std::numeric_limits<X>::min(), std::numeric_limits<X>::denorm_min(),
+                        -std::numeric_limits<X>::denorm_min(), std::numeric_limits<X>::infinity(),
+                        -std::numeric_limits<X>::infinity(), std::numeric_limits<X>::quiet_NaN(),
+                        -std::numeric_limits<X>::quiet_NaN(), std::numeric_limits<X>::signaling_NaN()};
+    v.push_back(std::nextafter(X(0.5), X(0)));
+    v.push_back(-std::nextafter(X(0.5), X(0)));
+    v.push_back(std::nextafter(X(9223372036854775807.0), X(0)));
+    for (int i = 0; i < 300; ++i) {
+        const X m = X(rng.uniform(-2.0, 2.0));
+        v.push_back(std::ldexp(m, int(rng.bits() % 80) - 20));
+        v.push_back(X(double(std::int64_t(rng.bits() % 200001) - 100000) / 2.0));   // many ties
+    }
+    return v;
+}
+
+// ---- float to integer ------------------------------------------------------------------
+template <class X, class TD>
+void checkF2I(const char* name, VekStatus (*fn)(const X*, TD*, int, int, int)) {
+    vt::Rng rng;
+    const auto xs = floatEdges<X>(rng);
+    for (long long sf : kSfs)
+        for (int mode : kModes) {
+            SCOPED_TRACE(std::string(name) + " sf " + std::to_string(sf) + " mode " + std::to_string(mode));
+            check(name, xs, [&](const X* s, std::uint8_t* d, int n) { return fn(s, reinterpret_cast<TD*>(d), n, mode, int(sf)); },
+                  [&](X x) { return TD(refF2I<TD>((long double)x, sf, mode)); });
+        }
+}
+
+TEST(Convert, FloatToInteger) {
+    checkF2I("32f8s", veksConvert_32f8s_Sfs);
+    checkF2I("32f8u", veksConvert_32f8u_Sfs);
+    checkF2I("32f16s", veksConvert_32f16s_Sfs);
+    checkF2I("32f16u", veksConvert_32f16u_Sfs);
+    checkF2I("32f32s", veksConvert_32f32s_Sfs);
+    checkF2I("64f8s", veksConvert_64f8s_Sfs);
+    checkF2I("64f8u", veksConvert_64f8u_Sfs);
+    checkF2I("64f16s", veksConvert_64f16s_Sfs);
+    checkF2I("64f16u", veksConvert_64f16u_Sfs);
+    checkF2I("64f32s", veksConvert_64f32s_Sfs);
+    checkF2I("64f64s", veksConvert_64f64s_Sfs);
+}
+
+TEST(Convert, FloatTo24) {
+    vt::Rng rng;
+    const auto xs = floatEdges<float>(rng);
+    for (long long sf : kSfs) {
+        SCOPED_TRACE(sf);
+        check<float, 3>("32f24s", xs, [&](const float* s, std::uint8_t* d, int n) { return veksConvert_32f24s_Sfs(s, d, n, int(sf)); },
+                        [&](float x) { return std::int32_t(refF2I<std::int8_t>(x, sf, 1, -8388608.0L, 8388607.0L)); });
+        check<float, 3>("32f24u", xs, [&](const float* s, std::uint8_t* d, int n) { return veksConvert_32f24u_Sfs(s, d, n, int(sf)); },
+                        [&](float x) { return std::int32_t(refF2I<std::uint8_t>(x, sf, 1, 0.0L, 16777215.0L)); });
+    }
+}
+
+TEST(Convert, FloatToIntegerExamples) {
+    const float x[] = {1.5f, 2.5f, -2.5f, 40000.0f};
+    const Vek16s want[3][4] = {{1, 2, -2, 32767}, {2, 2, -2, 32767}, {2, 3, -3, 32767}};
+    for (int mode = 0; mode < 3; ++mode) {
+        Vek16s d[4];
+        ASSERT_EQ(veksConvert_32f16s_Sfs(x, d, 4, mode, 0), vekStsNoErr);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(d[i], want[mode][i]) << mode << " " << i;
+    }
+    const float five = 5.0f;
+    Vek16s h;
+    veksConvert_32f16s_Sfs(&five, &h, 1, 1, 1);
+    EXPECT_EQ(h, 2);
+    const float u[] = {-3.7f, 300.0f, 254.5f};
+    Vek8u d1[3], d2[3];
+    veksConvert_32f8u_Sfs(u, d1, 3, 1, 0);
+    veksConvert_32f8u_Sfs(u, d2, 3, 2, 0);
+    EXPECT_EQ(d1[0], 0); EXPECT_EQ(d1[1], 255); EXPECT_EQ(d1[2], 254); EXPECT_EQ(d2[2], 255);
+}
+
+// ---- integer to integer ------------------------------------------------------------------
+template <class TS, class TD, class Fn>
+void checkIntR(const char* name, const std::vector<TS>& xs, Fn fn, bool rounding) {
+    for (long long sf : kSfs)
+        for (int mode : rounding ? std::vector<int>{0, 1, 2, 5, -3} : std::vector<int>{1}) {
+            SCOPED_TRACE(std::string(name) + " sf " + std::to_string(sf) + " mode " + std::to_string(mode));
+            check(name, xs, [&](const TS* s, std::uint8_t* d, int n) { return fn(s, reinterpret_cast<TD*>(d), n, mode, int(sf)); },
+                  [&](TS x) { return refSat<TD>(refShift(i128(x), sf, mode)); });
+        }
+}
+template <class T> std::vector<T> intEdges(vt::Rng& rng) {
+    using L = std::numeric_limits<T>;
+    std::vector<T> v = {L::min(), T(L::min() + 1), L::max(), T(L::max() - 1), 0, 1, 2, 3, 5, 6, 7};
+    if (std::is_signed_v<T>) for (T x : {T(-1), T(-2), T(-3), T(-5), T(-6), T(-7)}) v.push_back(x);
+    for (int b = 1; b < int(8 * sizeof(T)) - 1; ++b) {
+        const std::uint64_t p = std::uint64_t(1) << b;
+        for (std::uint64_t q : {p - 1, p, p + 1, p + (p >> 1), p + (p >> 1) + 1}) {
+            v.push_back(T(q));
+            if (std::is_signed_v<T>) v.push_back(T(-std::int64_t(q)));
+        }
+    }
+    for (int i = 0; i < 500; ++i) v.push_back(T(rng.bits()));
+    return v;
+}
+
+TEST(Convert, IntegerScaled) {
+    vt::Rng rng;
+    checkIntR<Vek8u, Vek8s>("8u8s", allValues<Vek8u>(), veksConvert_8u8s_Sfs, true);
+    checkIntR<Vek16s, Vek8s>("16s8s", allValues<Vek16s>(), veksConvert_16s8s_Sfs, true);
+    checkIntR<Vek64s, Vek32s>("64s32s", intEdges<Vek64s>(rng), veksConvert_64s32s_Sfs, true);
+    auto noRnd = [](auto fn) { return [fn](auto s, auto d, int n, int, int sf) { return fn(s, d, n, sf); }; };
+    checkIntR<Vek32s, Vek16s>("32s16s", intEdges<Vek32s>(rng), noRnd(veksConvert_32s16s_Sfs), false);
+    // 24-bit destinations: compare the three bytes of the saturated value.
+    for (long long sf : kSfs) {
+        SCOPED_TRACE(sf);
+        check<Vek32s, 3>("32s24s", intEdges<Vek32s>(rng), [&](const Vek32s* s, std::uint8_t* d, int n) { return veksConvert_32s24s_Sfs(s, d, n, int(sf)); },
+                         [&](Vek32s x) { return refSat<std::int32_t>(refShift(x, sf, 1), -8388608, 8388607); });
+        check<Vek32u, 3>("32u24u", intEdges<Vek32u>(rng), [&](const Vek32u* s, std::uint8_t* d, int n) { return veksConvert_32u24u_Sfs(s, d, n, int(sf)); },
+                         [&](Vek32u x) { return refSat<std::int32_t>(refShift(x, sf, 1), 0, 16777215); });
+    }
+}
+
+TEST(Convert, IntegerPlain) {
+    vt::Rng rng;
+    check("8s16s", allValues<Vek8s>(), veksConvert_8s16s, [](Vek8s x) { return Vek16s(x); });
+    check("16s32s", allValues<Vek16s>(), veksConvert_16s32s, [](Vek16s x) { return Vek32s(x); });
+    check("8s8u", allValues<Vek8s>(), veksConvert_8s8u, [](Vek8s x) { return Vek8u(x < 0 ? 0 : x); });
+    check("32s16s", intEdges<Vek32s>(rng), veksConvert_32s16s, [](Vek32s x) { return refSat<Vek16s>(x); });
+    // Every 24-bit value in a stride, edges included; three bytes least significant first.
+    std::vector<std::uint32_t> vals;
+    for (std::uint32_t v = 0; v < (1u << 24); v += 251) vals.push_back(v);
+    for (std::uint32_t v : {0x7fffffu, 0x800000u, 0xffffffu, 0x000001u, 0x030201u}) vals.push_back(v);
+    std::vector<std::uint8_t> bytes;
+    for (std::uint32_t v : vals) for (int k = 0; k < 3; ++k) bytes.push_back(std::uint8_t(v >> (8 * k)));
+    const int n = int(vals.size());
+    std::vector<Vek32u> du(n);
+    std::vector<Vek32s> ds(n);
+    std::vector<Vek32f> fu(n), fs(n);
+    ASSERT_EQ(veksConvert_24u32u(bytes.data(), du.data(), n), vekStsNoErr);
+    ASSERT_EQ(veksConvert_24s32s(bytes.data(), ds.data(), n), vekStsNoErr);
+    ASSERT_EQ(veksConvert_24u32f(bytes.data(), fu.data(), n), vekStsNoErr);
+    ASSERT_EQ(veksConvert_24s32f(bytes.data(), fs.data(), n), vekStsNoErr);
+    for (int i = 0; i < n; ++i) {
+        const std::int32_t sv = std::int32_t(vals[i] << 8) >> 8;
+        ASSERT_EQ(du[i], vals[i]);
+        ASSERT_EQ(ds[i], sv);
+        ASSERT_EQ(fu[i], float(vals[i]));
+        ASSERT_EQ(fs[i], float(sv));
+    }
+    const std::uint8_t b[3] = {1, 2, 3};
+    Vek32u one;
+    veksConvert_24u32u(b, &one, 1);
+    EXPECT_EQ(one, 197121u);
+}
+
+// ---- integer and float to float ------------------------------------------------------------
+TEST(Convert, ToFloat) {
+    vt::Rng rng;
+    check("8s32f", allValues<Vek8s>(), veksConvert_8s32f, [](Vek8s x) { return float(x); });
+    check("8u32f", allValues<Vek8u>(), veksConvert_8u32f, [](Vek8u x) { return float(x); });
+    check("16s32f", allValues<Vek16s>(), veksConvert_16s32f, [](Vek16s x) { return float(x); });
+    check("16u32f", allValues<Vek16u>(), veksConvert_16u32f, [](Vek16u x) { return float(x); });
+    check("32s64f", intEdges<Vek32s>(rng), veksConvert_32s64f, [](Vek32s x) { return double(x); });
+    check("32s32f", intEdges<Vek32s>(rng), veksConvert_32s32f, [](Vek32s x) { return float((long double)x); });
+    check("64s64f", intEdges<Vek64s>(rng), veksConvert_64s64f, [](Vek64s x) { return double((long double)x); });
+    const auto fe = floatEdges<float>(rng);
+    check("32f64f", fe, veksConvert_32f64f, [](float x) { return double(x); });
+    auto de = floatEdges<double>(rng);
+    for (double v : {1e-40, 1.5e-45, 7e-46, 3.4028235677973366e38, 3.4028235677973362e38, 1e-310}) { de.push_back(v); de.push_back(-v); }
+    check("64f32f", de, veksConvert_64f32f, [](double x) { return float(x); });
+    for (long long sf : kSfs) {
+        SCOPED_TRACE(sf);
+        auto scaled = [sf](auto x) { return std::ldexp((long double)x, -int(clampSf(sf))); };
+        check("16s32f_Sfs", allValues<Vek16s>(), [&](const Vek16s* s, float* d, int n) { return veksConvert_16s32f_Sfs(s, d, n, int(sf)); },
+              [&](Vek16s x) { return float(scaled(x)); });
+        check("16s64f_Sfs", allValues<Vek16s>(), [&](const Vek16s* s, double* d, int n) { return veksConvert_16s64f_Sfs(s, d, n, int(sf)); },
+              [&](Vek16s x) { return double(scaled(x)); });
+        check("32s32f_Sfs", intEdges<Vek32s>(rng), [&](const Vek32s* s, float* d, int n) { return veksConvert_32s32f_Sfs(s, d, n, int(sf)); },
+              [&](Vek32s x) { return float(scaled(x)); });
+        check("32s64f_Sfs", intEdges<Vek32s>(rng), [&](const Vek32s* s, double* d, int n) { return veksConvert_32s64f_Sfs(s, d, n, int(sf)); },
+              [&](Vek32s x) { return double(scaled(x)); });
+    }
+}
+
+// The rounded conversions follow the caller's rounding direction.
+TEST(Convert, CallerRounding) {
+    const Vek32s x[] = {16777217, -16777217, 2147483647};
+    const double y[] = {1.0 + 0x1p-30, -(1.0 + 0x1p-30), 1e300};
+    const unsigned saved = _mm_getcsr();
+    for (unsigned rc : {0x0000u, 0x2000u, 0x4000u, 0x6000u}) {
+        _mm_setcsr((saved & ~0x6000u) | rc);
+        Vek32f a[3], b[3];
+        veksConvert_32s32f(x, a, 3);
+        veksConvert_64f32f(y, b, 3);
+        volatile Vek32s vx[3] = {x[0], x[1], x[2]};
+        volatile double vy[3] = {y[0], y[1], y[2]};
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(bitsOf(a[i]), bitsOf(float(vx[i]))) << rc;
+            EXPECT_EQ(bitsOf(b[i]), bitsOf(float(vy[i]))) << rc;
+        }
+        _mm_setcsr(saved);
+    }
+}
+
+// ---- binary16 -----------------------------------------------------------------------------
+std::vector<Vek16f> allHalves() {
+    std::vector<Vek16f> v(65536);
+    for (int i = 0; i < 65536; ++i) v[i] = Vek16f(i);
+    return v;
+}
+// Every binary16 value, every rounding boundary between neighbours and one float step
+// either side, far-out values, subnormals of both formats, infinities and NaNs.
+std::vector<float> halfBoundaries() {
+    std::vector<float> v;
+    for (std::uint32_t h = 0; h < 0x7c00; ++h) {
+        const float a = float(halfValue(std::uint16_t(h)));
+        const float b = h == 0x7bff ? 65536.0f : float(halfValue(std::uint16_t(h + 1)));
+        const float mid = float(((long double)a + b) / 2);
+        for (float x : {a, mid, std::nextafter(mid, 0.0f), std::nextafter(mid, 1e9f), std::nextafter(a, 1e9f)}) {
+            v.push_back(x);
+            v.push_back(-x);
+        }
+    }
+    for (float x : {65519.99f, 65520.0f, 65536.0f, 1e10f, FLT_MAX, 1e-8f, 2.9802322e-8f, 2.9802326e-8f, 1e-30f, 1e-45f,
+                    std::numeric_limits<float>::infinity()}) {
+        v.push_back(x);
+        v.push_back(-x);
+    }
+    for (std::uint32_t b : {0x7fc00000u, 0xffc00000u, 0x7f800001u, 0xff812345u, 0x7fbfffffu, 0x7fc02000u, 0x7f801fffu})
+        v.push_back(fbits(b));
+    return v;
+}
+
+TEST(Convert, HalfToFloatExhaustive) {
+    check("16f32f", allHalves(), veksConvert_16f32f, [](Vek16f h) { return fbits(refHalfToFloatBits(h)); });
+}
+
+TEST(Convert, FloatToHalf) {
+    const auto xs = halfBoundaries();
+    for (int mode : {0, 1, 3, -1}) {
+        SCOPED_TRACE(mode);
+        check("32f16f", xs, [&](const float* s, Vek16f* d, int n) { return veksConvert_32f16f(s, d, n, mode); },
+              [&](float x) { return Vek16f(refFloatToHalf(x, mode != 1)); });
+        check("16s16f", allValues<Vek16s>(), [&](const Vek16s* s, Vek16f* d, int n) { return veksConvert_16s16f(s, d, n, mode); },
+              [&](Vek16s x) { return Vek16f(refFloatToHalf(float(x), mode != 1)); });
+    }
+}
+
+TEST(Convert, HalfToInteger) {
+    const auto hs = allHalves();
+    for (long long sf : {INT_MIN, -300, -40, -16, -1, 0, 1, 2, 10, 24, 40, 300, INT_MAX})
+        for (int mode : {0, 1, 4}) {
+            SCOPED_TRACE(std::to_string(sf) + " " + std::to_string(mode));
+            check("16f16s", hs, [&](const Vek16f* s, Vek16s* d, int n) { return veksConvert_16f16s_Sfs(s, d, n, mode, int(sf)); },
+                  [&](Vek16f h) {
+                      const std::uint32_t b = refHalfToFloatBits(h);
+                      return Vek16s(refF2I<Vek16s>((long double)fbits(b), sf, mode == 1 ? 1 : 0));
+                  });
+        }
+}
+
+// ---- statuses and the floating-point environment ----------------------------------------------
+// Every export through one signature: (src, dst, len, rndMode, scaleFactor).
+struct Any {
+    const char* name;
+    std::function<VekStatus(const void*, void*, int, int, int)> f;
+    bool half;   // rejects rndMode 2
+};
+#define ANY0(N, TS, TD) {#N, [](const void* s, void* d, int n, int, int) { return veks##N((const TS*)s, (TD*)d, n); }, false}
+#define ANYS(N, TS, TD) {#N, [](const void* s, void* d, int n, int, int sf) { return veks##N((const TS*)s, (TD*)d, n, sf); }, false}
+#define ANYR(N, TS, TD, H) {#N, [](const void* s, void* d, int n, int r, int sf) { return veks##N((const TS*)s, (TD*)d, n, r, sf); }, H}
+#define ANYH(N, TS, TD) {#N, [](const void* s, void* d, int n, int r, int) { return veks##N((const TS*)s, (TD*)d, n, r); }, true}
+const std::vector<Any>& allExports() {
+    static const std::vector<Any> v = {
+        ANY0(Convert_8s16s, Vek8s, Vek16s), ANY0(Convert_16s32s, Vek16s, Vek32s), ANY0(Convert_8s32f, Vek8s, Vek32f),
+        ANY0(Convert_8u32f, Vek8u, Vek32f), ANY0(Convert_16s32f, Vek16s, Vek32f), ANY0(Convert_16u32f, Vek16u, Vek32f),
+        ANY0(Convert_32s64f, Vek32s, Vek64f), ANY0(Convert_32f64f, Vek32f, Vek64f), ANY0(Convert_24u32u, Vek8u, Vek32u),
+        ANY0(Convert_24s32s, Vek8u, Vek32s), ANY0(Convert_24u32f, Vek8u, Vek32f), ANY0(Convert_24s32f, Vek8u, Vek32f),
+        ANY0(Convert_16f32f, Vek16f, Vek32f), ANY0(Convert_32s32f, Vek32s, Vek32f), ANY0(Convert_64s64f, Vek64s, Vek64f),
+        ANY0(Convert_64f32f, Vek64f, Vek32f), ANY0(Convert_8s8u, Vek8s, Vek8u), ANY0(Convert_32s16s, Vek32s, Vek16s),
+        ANYS(Convert_16s32f_Sfs, Vek16s, Vek32f), ANYS(Convert_32s32f_Sfs, Vek32s, Vek32f),
+        ANYS(Convert_16s64f_Sfs, Vek16s, Vek64f), ANYS(Convert_32s64f_Sfs, Vek32s, Vek64f),
+        ANYS(Convert_32s16s_Sfs, Vek32s, Vek16s), ANYS(Convert_32s24s_Sfs, Vek32s, Vek8u),
+        ANYS(Convert_32u24u_Sfs, Vek32u, Vek8u), ANYS(Convert_32f24s_Sfs, Vek32f, Vek8u),
+        ANYS(Convert_32f24u_Sfs, Vek32f, Vek8u),
+        ANYR(Convert_8u8s_Sfs, Vek8u, Vek8s, false), ANYR(Convert_16s8s_Sfs, Vek16s, Vek8s, false),
+        ANYR(Convert_64s32s_Sfs, Vek64s, Vek32s, false), ANYR(Convert_32f8s_Sfs, Vek32f, Vek8s, false),
+        ANYR(Convert_32f8u_Sfs, Vek32f, Vek8u, false), ANYR(Convert_32f16s_Sfs, Vek32f, Vek16s, false),
+        ANYR(Convert_32f16u_Sfs, Vek32f, Vek16u, false), ANYR(Convert_32f32s_Sfs, Vek32f, Vek32s, false),
+        ANYR(Convert_64f8s_Sfs, Vek64f, Vek8s, false), ANYR(Convert_64f8u_Sfs, Vek64f, Vek8u, false),
+        ANYR(Convert_64f16s_Sfs, Vek64f, Vek16s, false), ANYR(Convert_64f16u_Sfs, Vek64f, Vek16u, false),
+        ANYR(Convert_64f32s_Sfs, Vek64f, Vek32s, false), ANYR(Convert_64f64s_Sfs, Vek64f, Vek64s, false),
+        ANYR(Convert_16f16s_Sfs, Vek16f, Vek16s, true), ANYH(Convert_32f16f, Vek32f, Vek16f),
+        ANYH(Convert_16s16f, Vek16s, Vek16f),
+    };
+    return v;
+}
+
+TEST(Convert, StatusesWriteNothing) {
+    EXPECT_EQ(allExports().size(), 44u);
+    alignas(32) std::uint8_t src[512] = {};
+    for (const Any& a : allExports()) {
+        SCOPED_TRACE(a.name);
+        vt::Sentinel<std::uint8_t> d(512);
+        EXPECT_EQ(a.f(nullptr, d.data(), 4, 1, 0), vekStsNullPtrErr);
+        EXPECT_EQ(a.f(src, nullptr, 4, 1, 0), vekStsNullPtrErr);
+        EXPECT_EQ(a.f(nullptr, nullptr, 0, 2, 0), vekStsNullPtrErr);
+        EXPECT_EQ(a.f(src, d.data(), 0, 2, 0), vekStsSizeErr);
+        EXPECT_EQ(a.f(src, d.data(), -1, 1, 0), vekStsSizeErr);
+        EXPECT_EQ(a.f(src, d.data(), 4, 2, 0), a.half ? vekStsRoundModeErr : vekStsNoErr);
+        if (a.half) { EXPECT_TRUE(d.untouched()); }
+        EXPECT_EQ(a.f(src, d.data(), 4, 7, 3), vekStsNoErr);
+    }
+}
+
+TEST(Convert, CallerMxcsrKept) {
+    // NaNs (signalling ones too), infinities, subnormals and out-of-range values in
+    // every source width raise exceptions inside; none may leave a trace.
+    alignas(32) std::uint8_t src[8 * 40];
+    const std::uint64_t pat[] = {0x7ff0000000000001ull, 0xfff8000000000000ull, 0x7ff0000000000000ull, 0x0000000000000001ull,
+                                 0x7f800001ff800000ull, 0x00000001c7c35000ull, 0x7d017c01fc00ffffull, 0x4415af1d78b58c40ull};
+    for (int i = 0; i < 40; ++i) std::memcpy(src + 8 * i, &pat[i % 8], 8);
+    for (const Any& a : allExports())
+        for (int mode : {0, 1, 2, 5})
+            for (int sf : {0, 3, -200}) {
+                SCOPED_TRACE(std::string(a.name) + " " + std::to_string(mode) + " " + std::to_string(sf));
+                std::uint8_t d[8 * 40];
+                vt::expectMxcsrKept([&] { a.f(src, d, 37, mode, sf); });
+            }
+}
+
+}  // namespace
