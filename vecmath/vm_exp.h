@@ -203,11 +203,13 @@ __attribute__((noinline)) inline __m256 logSpecialF(__m256 x) noexcept {
     return sel(cmp<_CMP_UNORD_Q>(x, x), add(x, x), y);
 }
 
-// Positive normal finite lanes only (as signed integers: 0x00800000 <= bits < 0x7f800000).
+// Positive normal finite lanes only (0x00800000 <= bits < 0x7f800000).
 VEK_INLINE bool allNormalPosF(__m256 x) noexcept {
+    // Negative and subnormal lanes wrap to negative differences, caught by the sign.
     const __m256i b = _mm256_sub_epi32(_mm256_castps_si256(x), _mm256_set1_epi32(0x00800000));
-    return _mm256_movemask_ps(_mm256_castsi256_ps(
-               _mm256_cmpgt_epi32(_mm256_set1_epi32(0x7f000000), b))) == 0xff;
+    const __m256i ok = _mm256_andnot_si256(_mm256_srai_epi32(b, 31),
+                                           _mm256_cmpgt_epi32(_mm256_set1_epi32(0x7f000000), b));
+    return _mm256_movemask_ps(_mm256_castsi256_ps(ok)) == 0xff;
 }
 
 VEK_INLINE __m256 logLaF(__m256 x) noexcept {

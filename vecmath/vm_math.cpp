@@ -146,8 +146,8 @@ void atan2(const float* y, const float* x, float* r, std::size_t n, Accuracy a) 
 }
 void atan2(const double* y, const double* x, double* r, std::size_t n, Accuracy a) noexcept {
     IeeeEnv env;
-    (void)a;
-    mapPlain2(y, x, r, n, [](__m256d u, __m256d v) { return atan2_a53(u, v); });
+    if (a == Accuracy::HA) mapPlain2(y, x, r, n, [](__m256d u, __m256d v) { return atan2_a53(u, v); });
+    else mapPlain2(y, x, r, n, [](__m256d u, __m256d v) { return atan2_a50(u, v); });
 }
 
 void sqrt(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
