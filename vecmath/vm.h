@@ -31,6 +31,7 @@
 #include "vm_atan.h"
 #include "vm_core.h"
 #include "vm_exp.h"
+#include "vm_pow.h"
 #include "vm_root.h"
 #include "vm_trig.h"
 
@@ -69,6 +70,10 @@ void atan2(const double* y, const double* x, double* r, std::size_t n, Accuracy 
 void sqrt(const float* x, float* y, std::size_t n, Accuracy a) noexcept;
 void sqrt(const double* x, double* y, std::size_t n, Accuracy a) noexcept;
 void cbrt(const float* x, float* y, std::size_t n, Accuracy a) noexcept;
+void cbrt(const double* x, double* y, std::size_t n, Accuracy a) noexcept;
+// r[i] = x[i]^y[i] with the C99 special values.
+void pow(const float* x, const float* y, float* r, std::size_t n, Accuracy a) noexcept;
+void pow(const double* x, const double* y, double* r, std::size_t n, Accuracy a) noexcept;
 
 // ---- scalar helpers (high accuracy) --------------------------------------------------
 double sinOne(double x) noexcept;
@@ -82,6 +87,7 @@ double sinPiOne(double x) noexcept;
 double expOne(double x) noexcept;
 double lnOne(double x) noexcept;
 double atan2One(double y, double x) noexcept;
+double powOne(double x, double y) noexcept;
 double sqrtOne(double x) noexcept;
 float sqrtOneF(float x) noexcept;
 double floorOne(double x) noexcept;

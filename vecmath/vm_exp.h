@@ -80,12 +80,16 @@ VEK_INLINE __m256d expReduce(__m256d x, __m256d& kk, const double (&c)[N]) noexc
 }
 
 // Any finite or infinite x; NaN propagates through the reduction.
+// e^(x + lo) for a low part lo far below ulp(x) (zero for plain exp).
 template <std::size_t N>
-__attribute__((noinline)) __m256d expWide(__m256d x, const double (&c)[N]) noexcept {
+__attribute__((noinline)) __m256d expWide(__m256d x, const double (&c)[N],
+                                          __m256d lo = _mm256_setzero_pd()) noexcept {
     x = _mm256_min_pd(set(710.0), _mm256_max_pd(set(-746.0), x));   // NaN stays NaN
-    __m256d kk;
-    const __m256d p = expReduce(x, kk, c);
+    const __m256d kk = fma(x, set(kLog2e), set(kMagicD));
     const __m256d k = sub(kk, set(kMagicD));
+    __m256d r = fnma(k, set(kLn2Hi), x);   // exact
+    r = add(fnma(k, set(kLn2Lo), r), lo);
+    const __m256d p = expPoly(r, c);
     const __m256d kh = fma(k, set(0.5), set(kMagicD));
     const __m256d k1 = sub(kh, set(kMagicD));
     const __m256d kl = add(sub(k, k1), set(kMagicD));

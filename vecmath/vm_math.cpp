@@ -170,6 +170,19 @@ void cbrt(const float* x, float* y, std::size_t n, Accuracy) noexcept {
     mapPlain(x, y, n, [](__m256 v) { return cbrt_a21(v); });
 }
 
+void cbrt(const double* x, double* y, std::size_t n, Accuracy) noexcept {
+    IeeeEnv env;
+    mapPlain(x, y, n, [](__m256d v) { return cbrt_a53(v); });
+}
+void pow(const float* x, const float* y, float* r, std::size_t n, Accuracy) noexcept {
+    IeeeEnv env;
+    mapPlain2(x, y, r, n, [](__m256 u, __m256 v) { return pow_a24(u, v); });
+}
+void pow(const double* x, const double* y, double* r, std::size_t n, Accuracy) noexcept {
+    IeeeEnv env;
+    mapPlain2(x, y, r, n, [](__m256d u, __m256d v) { return pow_a53(u, v); });
+}
+
 // ---- scalar helpers -------------------------------------------------------------------
 namespace {
 VEK_INLINE double lane0(__m256d v) noexcept { return _mm256_cvtsd_f64(v); }
@@ -186,6 +199,10 @@ double lnOne(double x) noexcept {
 double atan2One(double y, double x) noexcept {
     IeeeEnv env;
     return lane0(atan2_a53(_mm256_set1_pd(y), _mm256_set1_pd(x)));
+}
+double powOne(double x, double y) noexcept {
+    IeeeEnv env;
+    return lane0(pow_a53(_mm256_set1_pd(x), _mm256_set1_pd(y)));
 }
 double sqrtOne(double x) noexcept {
     IeeeEnv env;
