@@ -12,8 +12,8 @@
 // Logarithm: x = 2^k * m with m in [sqrt(1/2), sqrt(2)), f = m - 1, s = f/(2 + f),
 // log(1 + f) = 2 atanh(s) = f - (f^2/2 - s*(f^2/2 + R(s^2))), log x = k*ln2 + log(1+f)
 // with ln2_hi short enough that k*ln2_hi is exact. Subnormal x are scaled by 2^54
-// (2^23 for float) first. Double: about 0.6 ulp; float low accuracy in float (about
-// 1 ulp), float high accuracy in double.
+// (2^23 for float) first. Double: about 0.6 ulp. Float low accuracy: a division-free
+// polynomial in f, in float (about 1 ulp); float high accuracy in double.
 //
 // Special values: exp(NaN) = NaN, exp(+inf) = +inf, exp(-inf) = +0; log(+-0) = -inf,
 // log(x < 0) = log(-inf) = NaN, log(+inf) = +inf, log(NaN) = NaN.
@@ -48,7 +48,6 @@ constexpr float kExpF[] = {1.0f / 5040.0f, 1.0f / 720.0f, 1.0f / 120.0f, 1.0f / 
 constexpr double kLogD[] = {2.0 / 23, 2.0 / 21, 2.0 / 19, 2.0 / 17, 2.0 / 15, 2.0 / 13,
                             2.0 / 11, 2.0 / 9,  2.0 / 7,  2.0 / 5,  2.0 / 3};
 constexpr double kLogFD[] = {2.0 / 13, 2.0 / 11, 2.0 / 9, 2.0 / 7, 2.0 / 5, 2.0 / 3};
-constexpr float kLogF[] = {2.0f / 11, 2.0f / 9, 2.0f / 7, 2.0f / 5, 2.0f / 3};
 
 // ---- 2^k in the exponent field ------------------------------------------------------
 // kk = k + kMagicD as produced by the rounding trick; returns 2^k for -1022 <= k <= 1023.
@@ -182,18 +181,22 @@ VEK_INLINE __m256d logD(__m256d x, const double (&c)[N]) noexcept {
     return logCore(x, _mm256_setzero_pd(), c);
 }
 
+// (log(1+f) - f + f^2/2) / f^3 on f in [sqrt(1/2)-1, sqrt(2)-1], highest degree first:
+// a minimax fit good to about 1 ulp in float, no division.
+constexpr float kLogPF[] = {7.0376836292e-2f, -1.1514610310e-1f, 1.1676998740e-1f,
+                            -1.2420140846e-1f, 1.4249322787e-1f, -1.6668057665e-1f,
+                            2.0000714765e-1f, -2.4999993993e-1f, 3.3333331174e-1f};
+
 VEK_INLINE __m256 logCoreF(__m256 x, __m256i kadj) noexcept {
     const __m256i kSqrtHalf = _mm256_set1_epi32(0x3f3504f3);
     const __m256i ix = _mm256_sub_epi32(_mm256_castps_si256(x), kSqrtHalf);
     const __m256 k = _mm256_cvtepi32_ps(_mm256_add_epi32(_mm256_srai_epi32(ix, 23), kadj));
     const __m256i mi = _mm256_add_epi32(_mm256_and_si256(ix, _mm256_set1_epi32(0x007fffff)), kSqrtHalf);
     const __m256 f = sub(_mm256_castsi256_ps(mi), set(1.0f));
-    const __m256 s = _mm256_div_ps(f, add(set(2.0f), f));
-    const __m256 z = mul(s, s);
-    const __m256 R = mul(z, horner(z, kLogF));
-    const __m256 hfsq = mul(set(0.5f), mul(f, f));
-    const __m256 t = fma(s, add(hfsq, R), mul(k, set(kLn2LoSf)));
-    return fma(k, set(kLn2HiSf), sub(f, sub(hfsq, t)));
+    const __m256 z = mul(f, f);
+    const __m256 p = mul(mul(z, f), horner(f, kLogPF));
+    const __m256 t = fma(z, set(-0.5f), fma(k, set(kLn2LoSf), p));
+    return fma(k, set(kLn2HiSf), add(f, t));
 }
 
 __attribute__((noinline)) inline __m256 logSpecialF(__m256 x) noexcept {

@@ -28,16 +28,17 @@ VEK_INLINE VecOf<T> ldTail(const T* p, std::size_t bytes) noexcept {
     else return _mm256_castsi256_pd(simd::tailLoad(p, bytes));
 }
 
-// y[i] = f(x[i]); code(xv, yv) gives a lane bit mask per code (c1, c2): the result is the
-// code of the highest-indexed element with a bit set.
-template <class T, class F, class C>
-VEK_INLINE int mapCoded(const T* x, T* y, std::size_t n, F f, C code) noexcept {
+// y[i] = f(x[i]); rare(xv) is a cheap test for lanes that may need a code, and code(xv,
+// yv) then gives a lane bit mask per code (c1, c2): the result is the code of the
+// highest-indexed element with a bit set. Ordinary vectors pay only for rare().
+template <class T, class F, class R, class C>
+VEK_INLINE int mapCoded(const T* x, T* y, std::size_t n, F f, R rare, C code) noexcept {
     constexpr std::size_t L = 32 / sizeof(T);
     int last = 0;
     auto note = [&](VecOf<T> xv, VecOf<T> yv, unsigned valid) {
         const auto [c1, m1, c2, m2] = code(xv, yv);
         const unsigned b1 = unsigned(m1) & valid, b2 = unsigned(m2) & valid;
-        if (__builtin_expect(b1 | b2, 0)) {
+        if (b1 | b2) {
             // The code whose highest lane is higher decides (no lane has both).
             const int t1 = b1 ? 31 - __builtin_clz(b1) : -1, t2 = b2 ? 31 - __builtin_clz(b2) : -1;
             last = t1 > t2 ? c1 : c2;
@@ -48,7 +49,7 @@ VEK_INLINE int mapCoded(const T* x, T* y, std::size_t n, F f, C code) noexcept {
         const VecOf<T> xv = ld(x + i);
         const VecOf<T> yv = f(xv);
         simd::storeu(y + i, simd::casti(yv));
-        note(xv, yv, (1u << L) - 1);
+        if (__builtin_expect(rare(xv), 0)) note(xv, yv, (1u << L) - 1);
     }
     if (i < n) {
         const std::size_t bytes = (n - i) * sizeof(T);
@@ -104,29 +105,39 @@ VEK_INLINE Codes lnCodes(V x, V) noexcept {
 
 }  // namespace
 
-int exp(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
+// Lanes that can overflow, underflow or be NaN; and for the logarithm lanes that are
+// zero, negative or NaN.
+VEK_INLINE bool expRare(__m256 x) noexcept { return detail::any(detail::cmp<_CMP_NLT_UQ>(detail::absf(x), detail::set(87.0f))); }
+VEK_INLINE bool expRare(__m256d x) noexcept { return detail::any(detail::cmp<_CMP_NLT_UQ>(detail::absd(x), detail::set(708.0))); }
+VEK_INLINE bool lnRare(__m256 x) noexcept { return detail::any(detail::cmp<_CMP_NGT_UQ>(x, _mm256_setzero_ps())); }
+VEK_INLINE bool lnRare(__m256d x) noexcept { return detail::any(detail::cmp<_CMP_NGT_UQ>(x, _mm256_setzero_pd())); }
+
+template <class T, class F>
+VEK_INLINE int expArray(const T* x, T* y, std::size_t n, F f) noexcept {
     IeeeEnv env;
-    auto c = [](__m256 u, __m256 v) { return expCodes(u, v); };
-    if (a == Accuracy::HA) return mapCoded(x, y, n, [](__m256 v) { return exp_a24(v); }, c);
-    return mapCoded(x, y, n, [](__m256 v) { return exp_a21(v); }, c);
+    return mapCoded(x, y, n, f, [](auto v) { return expRare(v); }, [](auto u, auto v) { return expCodes(u, v); });
+}
+template <class T, class F>
+VEK_INLINE int lnArray(const T* x, T* y, std::size_t n, F f) noexcept {
+    IeeeEnv env;
+    return mapCoded(x, y, n, f, [](auto v) { return lnRare(v); }, [](auto u, auto v) { return lnCodes(u, v); });
+}
+
+int exp(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
+    if (a == Accuracy::HA) return expArray(x, y, n, [](__m256 v) { return exp_a24(v); });
+    return expArray(x, y, n, [](__m256 v) { return exp_a21(v); });
 }
 int exp(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
-    IeeeEnv env;
-    auto c = [](__m256d u, __m256d v) { return expCodes(u, v); };
-    if (a == Accuracy::HA) return mapCoded(x, y, n, [](__m256d v) { return exp_a53(v); }, c);
-    return mapCoded(x, y, n, [](__m256d v) { return exp_a50(v); }, c);
+    if (a == Accuracy::HA) return expArray(x, y, n, [](__m256d v) { return exp_a53(v); });
+    return expArray(x, y, n, [](__m256d v) { return exp_a50(v); });
 }
 int ln(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
-    IeeeEnv env;
-    auto c = [](__m256 u, __m256 v) { return lnCodes(u, v); };
-    if (a == Accuracy::HA) return mapCoded(x, y, n, [](__m256 v) { return ln_a24(v); }, c);
-    return mapCoded(x, y, n, [](__m256 v) { return ln_a21(v); }, c);
+    if (a == Accuracy::HA) return lnArray(x, y, n, [](__m256 v) { return ln_a24(v); });
+    return lnArray(x, y, n, [](__m256 v) { return ln_a21(v); });
 }
 int ln(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
-    IeeeEnv env;
-    auto c = [](__m256d u, __m256d v) { return lnCodes(u, v); };
-    if (a == Accuracy::HA) return mapCoded(x, y, n, [](__m256d v) { return ln_a53(v); }, c);
-    return mapCoded(x, y, n, [](__m256d v) { return ln_a50(v); }, c);
+    if (a == Accuracy::HA) return lnArray(x, y, n, [](__m256d v) { return ln_a53(v); });
+    return lnArray(x, y, n, [](__m256d v) { return ln_a50(v); });
 }
 
 void atan(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
@@ -141,8 +152,8 @@ void atan(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
 }
 void atan2(const float* y, const float* x, float* r, std::size_t n, Accuracy a) noexcept {
     IeeeEnv env;
-    (void)a;
-    mapPlain2(y, x, r, n, [](__m256 u, __m256 v) { return atan2_a24(u, v); });
+    if (a == Accuracy::HA) mapPlain2(y, x, r, n, [](__m256 u, __m256 v) { return atan2_a24(u, v); });
+    else mapPlain2(y, x, r, n, [](__m256 u, __m256 v) { return atan2_a21(u, v); });
 }
 void atan2(const double* y, const double* x, double* r, std::size_t n, Accuracy a) noexcept {
     IeeeEnv env;

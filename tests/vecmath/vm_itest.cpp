@@ -328,9 +328,7 @@ void atan2Case(const char* tag) {
             // Signed zeros must match too.
             if (ref == 0 && !std::isnan(r[i])) EXPECT_EQ(std::signbit(r[i]), std::signbit(ref)) << y[i] << "," << x[i];
         }
-        // Two roundings (the quotient's tail and the final sum) allow 1.1 ulp at high accuracy.
-        const double bound = c.a == Accuracy::HA ? 1.1 : c.bound;
-        EXPECT_LE(double(w.err), bound) << "atan2_" << tag << "_" << c.tag << " at (" << double(w.arg) << ", "
+        EXPECT_LE(double(w.err), c.bound) << "atan2_" << tag << "_" << c.tag << " at (" << double(w.arg) << ", "
                                           << double(w.arg2) << ")";
         if (verbose()) std::printf("atan2_%s_%-13s max %.3f ulp\n", tag, c.tag, double(w.err));
     }
