@@ -137,18 +137,24 @@ VEK_INLINE __m256d expForFloat(__m256d x) noexcept {
 }
 
 // ---- logarithm ------------------------------------------------------------------------
-// log x for positive normal finite x, plus kadj added to the exponent (for pre-scaled
-// subnormals).
-template <std::size_t N>
-VEK_INLINE __m256d logCore(__m256d x, __m256d kadj, const double (&c)[N]) noexcept {
+// x = 2^k m with m in [sqrt(1/2), sqrt(2)) for positive normal finite x: k + kadj (kadj
+// for pre-scaled subnormals) and f = m - 1, exact.
+VEK_INLINE void logSplit(__m256d x, __m256d kadj, __m256d& k, __m256d& f) noexcept {
     const __m256i kSqrtHalf = _mm256_set1_epi64x(0x3fe6a09e667f3bcdLL);
     const __m256i ix = _mm256_sub_epi64(_mm256_castpd_si256(x), kSqrtHalf);
     // Biased so the shift below is of a positive number: (k + 1023) in the top bits.
     const __m256i eb = _mm256_srli_epi64(_mm256_add_epi64(ix, _mm256_set1_epi64x(0x3ff0000000000000LL)), 52);
     const __m256d kb = _mm256_castsi256_pd(_mm256_or_si256(eb, _mm256_castpd_si256(set(0x1p52))));
-    const __m256d k = add(sub(kb, set(0x1p52 + 1023.0)), kadj);
+    k = add(sub(kb, set(0x1p52 + 1023.0)), kadj);
     const __m256i mi = _mm256_add_epi64(_mm256_and_si256(ix, _mm256_set1_epi64x(0x000fffffffffffffLL)), kSqrtHalf);
-    const __m256d f = sub(_mm256_castsi256_pd(mi), set(1.0));
+    f = sub(_mm256_castsi256_pd(mi), set(1.0));
+}
+
+// log x for positive normal finite x, plus kadj added to the exponent.
+template <std::size_t N>
+VEK_INLINE __m256d logCore(__m256d x, __m256d kadj, const double (&c)[N]) noexcept {
+    __m256d k, f;
+    logSplit(x, kadj, k, f);
     const __m256d s = _mm256_div_pd(f, add(set(2.0), f));
     const __m256d z = mul(s, s);
     const __m256d R = mul(z, horner(z, c));

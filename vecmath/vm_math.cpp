@@ -195,9 +195,7 @@ void pow(const double* x, const double* y, double* r, std::size_t n, Accuracy) n
 }
 
 // ---- scalar helpers -------------------------------------------------------------------
-namespace {
-VEK_INLINE double lane0(__m256d v) noexcept { return _mm256_cvtsd_f64(v); }
-}  // namespace
+using detail::lane0;
 
 double expOne(double x) noexcept {
     IeeeEnv env;

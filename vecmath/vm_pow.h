@@ -35,14 +35,8 @@ constexpr double kPowLogR[] = {2.0 / 27, 2.0 / 25, 2.0 / 23, 2.0 / 21, 2.0 / 19,
 
 // ln x as hi + lo for positive normal finite x; kadj is added to the binary exponent.
 VEK_INLINE void logDD(__m256d x, __m256d kadj, __m256d& hi, __m256d& lo) noexcept {
-    const __m256i kSqrtHalf = _mm256_set1_epi64x(0x3fe6a09e667f3bcdLL);
-    const __m256i ix = _mm256_sub_epi64(_mm256_castpd_si256(x), kSqrtHalf);
-    const __m256i eb = _mm256_srli_epi64(_mm256_add_epi64(ix, _mm256_set1_epi64x(0x3ff0000000000000LL)), 52);
-    const __m256d kb = _mm256_castsi256_pd(_mm256_or_si256(eb, _mm256_castpd_si256(set(0x1p52))));
-    const __m256d k = add(sub(kb, set(0x1p52 + 1023.0)), kadj);
-    const __m256i mi = _mm256_add_epi64(_mm256_and_si256(ix, _mm256_set1_epi64x(0x000fffffffffffffLL)), kSqrtHalf);
-    const __m256d m = _mm256_castsi256_pd(mi);
-    const __m256d f = sub(m, set(1.0));   // exact
+    __m256d k, f;
+    logSplit(x, kadj, k, f);
     // u = m + 1 as a double-double, s = f / u as a double-double.
     __m256d uh, ul;
     fastTwoSum(set(2.0), f, uh, ul);
