@@ -12,6 +12,33 @@
 
 namespace vek::vm::detail {
 
+// ---- integer constants ---------------------------------------------------------------
+// Broadcast from the constant pool. The compiler otherwise builds integer constants in
+// a general register and moves them over (three instructions), and repeats that inside
+// loops when vector registers run short; the empty asm hides the value so a reload is
+// a single broadcast load.
+template <std::int64_t V>
+VEK_INLINE __m256i ci64() noexcept {
+    static constexpr std::int64_t k = V;
+    const std::int64_t* p = &k;
+    asm("" : "+r"(p));
+    return _mm256_set1_epi64x(*p);
+}
+template <std::int32_t V>
+VEK_INLINE __m256i ci32() noexcept {
+    static constexpr std::int32_t k = V;
+    const std::int32_t* p = &k;
+    asm("" : "+r"(p));
+    return _mm256_set1_epi32(*p);
+}
+template <std::int32_t V>
+VEK_INLINE __m128i ci32x4() noexcept {
+    static constexpr std::int32_t k = V;
+    const std::int32_t* p = &k;
+    asm("" : "+r"(p));
+    return _mm_set1_epi32(*p);
+}
+
 // ---- double lanes ------------------------------------------------------------------
 VEK_INLINE __m256d set(double v) noexcept { return _mm256_set1_pd(v); }
 VEK_INLINE __m256d absd(__m256d x) noexcept {

@@ -35,7 +35,6 @@ VEK_INLINE VecOf<T> ldTail(const T* p, std::size_t bytes) noexcept {
 // y[i] = f(x[i], rare): f sets rare when its vector took the kernel's special path, the
 // only vectors whose lanes can need a code. code(xv, yv) then gives a lane bit mask per
 // code (c1, c2): the result is the code of the highest-indexed element with a bit set.
-// Two vectors an iteration, both loaded before either is stored (in place is allowed).
 template <class T, class F, class C>
 VEK_INLINE int mapCoded(const T* x, T* y, std::size_t n, F f, C code) noexcept {
     constexpr std::size_t L = 32 / sizeof(T);
@@ -51,17 +50,6 @@ VEK_INLINE int mapCoded(const T* x, T* y, std::size_t n, F f, C code) noexcept {
         }
     };
     std::size_t i = 0;
-    for (; i + 2 * L <= n; i += 2 * L) {
-        const VecOf<T> x0 = ld(x + i), x1 = ld(x + i + L);
-        bool r0, r1;
-        const VecOf<T> y0 = f(x0, r0), y1 = f(x1, r1);
-        simd::storeu(y + i, simd::casti(y0));
-        simd::storeu(y + i + L, simd::casti(y1));
-        if (__builtin_expect(r0 | r1, 0)) {
-            if (r0) note(x0, y0, kAll);
-            if (r1) note(x1, y1, kAll);
-        }
-    }
     for (; i + L <= n; i += L) {
         const VecOf<T> xv = ld(x + i);
         bool r;
@@ -137,10 +125,7 @@ int exp(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
 }
 int ln(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
     if (a == Accuracy::HA)
-        return lnArray(x, y, n, [](__m256 v, bool& r) {
-            r = !detail::allNormalPosF(v);
-            return ln_a24(v);
-        });
+        return lnArray(x, y, n, [](__m256 v, bool& r) { return detail::logTabHaF(v, r); });
     return lnArray(x, y, n, [](__m256 v, bool& r) { return detail::logTabLaF(v, r); });
 }
 int ln(const double* x, double* y, std::size_t n, Accuracy a) noexcept {

@@ -42,7 +42,7 @@ VEK_INLINE __m256 cbrtF(__m256 x) noexcept {
     const __m256 xs = sel(sub_, mul(ax, set(0x1p24f)), ax);
     // bits(x^(-1/3)) ~ K - bits(x)/3
     const __m256 b3 = mul(_mm256_cvtepi32_ps(_mm256_castps_si256(xs)), set(1.0f / 3.0f));
-    __m256 r0 = _mm256_castsi256_ps(_mm256_sub_epi32(_mm256_set1_epi32(0x54a21d2a), _mm256_cvtps_epi32(b3)));
+    __m256 r0 = _mm256_castsi256_ps(_mm256_sub_epi32(ci32<0x54a21d2a>(), _mm256_cvtps_epi32(b3)));
     r0 = sel(sub_, mul(r0, set(256.0f)), r0);
     const __m256 y = join(cbrtNewton(loHalf(ax), loHalf(r0)), cbrtNewton(hiHalf(ax), hiHalf(r0)));
     // +-0, +-inf, NaN unchanged.

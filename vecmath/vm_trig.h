@@ -116,7 +116,7 @@ VEK_INLINE void sincosHa(__m256d x, __m256d& s, __m256d& c) noexcept {
     const __m256d ps = sinPoly(hi, lo, z), pc = cosPoly(hi, lo, z);
     const __m256d odd = laneBitToSign(q, 0);
     s = xorv(sel(odd, pc, ps), signOfBit(q, 1));
-    c = xorv(sel(odd, ps, pc), signOfBit(_mm256_add_epi64(q, _mm256_set1_epi64x(1)), 1));
+    c = xorv(sel(odd, ps, pc), signOfBit(_mm256_add_epi64(q, ci64<1>()), 1));
     s = sel(cmp<_CMP_LT_OQ>(absd(x), set(0x1p-27)), x, s);
 }
 VEK_INLINE __m256d sinHa(__m256d x) noexcept {
@@ -135,7 +135,7 @@ VEK_INLINE __m256d cosHa(__m256d x) noexcept {
     const __m256d z = mul(hi, hi);
     const __m256d ps = sinPoly(hi, lo, z), pc = cosPoly(hi, lo, z);
     return xorv(sel(laneBitToSign(q, 0), ps, pc),
-                signOfBit(_mm256_add_epi64(q, _mm256_set1_epi64x(1)), 1));
+                signOfBit(_mm256_add_epi64(q, ci64<1>()), 1));
 }
 
 // sin on the wide interval: r + r^3 * P(r^2).
@@ -164,7 +164,7 @@ VEK_INLINE __m256d cosLaCore(__m256d x, const double (&c)[N]) noexcept {
     __m256d r = fnma(k, set(kPio2_1), x);
     r = fnma(k, set(kPio2_2), r);
     r = fnma(k, set(kPio2_3), r);
-    const __m256i n1 = _mm256_add_epi64(_mm256_castpd_si256(nn), _mm256_set1_epi64x(1));
+    const __m256i n1 = _mm256_add_epi64(_mm256_castpd_si256(nn), ci64<1>());
     return xorv(sinWide(r, c), signOfBit(n1, 0));
 }
 VEK_INLINE bool allBelow(__m256d x, double lim) noexcept {
@@ -242,7 +242,7 @@ VEK_INLINE __m256 cos_a21(__m256 x) noexcept {
     r = fnma(k, set(kPio2f_2), r);
     r = fnma(k, set(kPio2f_3), r);
     const __m256 n1 = _mm256_castsi256_ps(
-        _mm256_add_epi32(_mm256_castps_si256(nn), _mm256_set1_epi32(1)));
+        _mm256_add_epi32(_mm256_castps_si256(nn), ci32<1>()));
     return xorv(sinWideF(r), signOfBitF(n1));
 }
 VEK_INLINE void sincos_a21(__m256 x, __m256& s, __m256& c) noexcept {
