@@ -315,7 +315,8 @@ VEK_INLINE __m256d logTabCoreD(__m256d x) noexcept {
                                      ci32x4<~0x7fff>());
     const __m256d invc = _mm256_cvtps_pd(_mm_castsi128_ps(yb));
     const __m128i j = _mm_srli_epi32(_mm_sub_epi32(yb, ci32x4<0x3f000000>()), 15);
-    const __m256d logc = _mm256_i32gather_pd(logTabD().logc, j, 8);
+    const __m256d logc = _mm256_mask_i32gather_pd(_mm256_setzero_pd(), logTabD().logc, j,
+                                                  _mm256_castsi256_pd(ci64<-1>()), 8);
     const __m256d r = fms(m, invc, set(1.0));
     // r + r^2 (c2 + c3 r + c4 r^2 + c5 r^3 + c6 r^4), pairs first for a short chain.
     const __m256d r2 = mul(r, r);

@@ -158,16 +158,44 @@ void atan2(const double* y, const double* x, double* r, std::size_t n, Accuracy 
     else mapPlain2(y, x, r, n, [](__m256d u, __m256d v) { return atan2_a50(u, v); });
 }
 
+// Groups of 16: the estimate for both vectors, the exact root for both when either has
+// a lane the estimate cannot take.
+bool detail::sqrtEstimate(const float* s, float* d, std::size_t n) noexcept {
+    bool neg = false;
+    auto group = [&](__m256 a, __m256 b, __m256& ya, __m256& yb) {
+        ya = sqrtRsqrtF(a);
+        yb = sqrtRsqrtF(b);
+        if (__builtin_expect(any(_mm256_cmp_ps(ya, yb, _CMP_UNORD_Q)), 0)) {
+            ya = _mm256_sqrt_ps(a);
+            yb = _mm256_sqrt_ps(b);
+            const __m256 z = _mm256_setzero_ps();
+            neg |= any(_mm256_or_ps(_mm256_cmp_ps(a, z, _CMP_LT_OQ), _mm256_cmp_ps(b, z, _CMP_LT_OQ)));
+        }
+    };
+    std::size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        __m256 ya, yb;
+        group(_mm256_loadu_ps(s + i), _mm256_loadu_ps(s + i + 8), ya, yb);
+        _mm256_storeu_ps(d + i, ya);
+        _mm256_storeu_ps(d + i + 8, yb);
+    }
+    if (i < n) {
+        const std::size_t r = n - i, r1 = r < 8 ? r : 8, r2 = r - r1;
+        const __m256 a8 = r1 == 8 ? _mm256_loadu_ps(s + i) : _mm256_castsi256_ps(simd::tailLoad(s + i, r1 * 4));
+        const __m256 b = r2 ? _mm256_castsi256_ps(simd::tailLoad(s + i + 8, r2 * 4)) : _mm256_setzero_ps();
+        __m256 ya, yb;
+        group(a8, b, ya, yb);
+        if (r1 == 8) _mm256_storeu_ps(d + i, ya);
+        else simd::tailStore(d + i, _mm256_castps_si256(ya), r1 * 4);
+        if (r2) simd::tailStore(d + i + 8, _mm256_castps_si256(yb), r2 * 4);
+    }
+    return neg;
+}
+
 void sqrt(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
     IeeeEnv env;
-    if (a == Accuracy::HA) {
-        mapPlain(x, y, n, [](__m256 v) { return sqrt_a24(v); });
-    } else {
-        mapPlain(x, y, n, [](__m256 v) {
-            const __m256 r = detail::sqrtRsqrtF(v);
-            return detail::sqrtNeedsExact(r) ? _mm256_sqrt_ps(v) : r;
-        });
-    }
+    if (a == Accuracy::HA) mapPlain(x, y, n, [](__m256 v) { return sqrt_a24(v); });
+    else detail::sqrtEstimate(x, y, n);
 }
 void sqrt(const double* x, double* y, std::size_t n, Accuracy) noexcept {
     IeeeEnv env;
