@@ -1100,6 +1100,74 @@ VEKS_API VekStatus veksConjPerm_32fc_I(Vek32fc* pSrcDst, int lenDst);
 VEKS_API VekStatus veksConjPerm_64fc(const Vek64f* pSrc, Vek64fc* pDst, int lenDst);
 VEKS_API VekStatus veksConjPerm_64fc_I(Vek64fc* pSrcDst, int lenDst);
 
+/* ---- vecmath/vecmath.def ----------------------------------------------------- */
+/*
+ * Transcendental vector math: Sqrt, Cubrt, Exp, Ln, Arctan.
+ *
+ * Floating forms: Sqrt_32f writes the square root within about one ulp (a refined
+ * reciprocal-square-root estimate, the exact instruction for zeros, infinities,
+ * negatives and NaN) in the caller's rounding mode; Sqrt_64f is correctly rounded. A
+ * negative element gives NaN and the warning vekStsSqrtNegArg. Sqrt_32fc/64fc write
+ * the principal square root (re >= 0 side, the sign of the imaginary part kept; 0 gives
+ * 0 and an infinite imaginary part gives (+inf, im)). Cubrt_32f and Arctan are within a
+ * few ulp, always vekStsNoErr. Exp writes +inf on overflow (vekStsOverflow) and a
+ * subnormal or zero result on underflow (vekStsUnderflow); Ln writes -inf for +-0
+ * (vekStsLnZeroArg) and NaN for a negative element or -inf (vekStsNanArg). The last
+ * such element in index order decides the warning; every element is written.
+ *
+ * Integer forms write f(x) x 2^-scaleFactor saturated to the destination type:
+ * Sqrt rounded to nearest (ties to even), a negative 16s/32s element gives 0 and
+ * vekStsSqrtNegArg; Cubrt_32s16s converts to float, takes the float cube root and
+ * rounds to nearest; Exp rounds to nearest with ties up (never negative); Ln_32s for
+ * scaleFactor >= 0 rounds ln x to an integer and then shifts right by scaleFactor
+ * (4 gives 1, 5 gives 2), for scaleFactor < 0 rounds ln(x) x 2^-scaleFactor to nearest;
+ * Ln_16s rounds ln(x) x 2^-scaleFactor to nearest. A zero or negative Ln element writes
+ * the type's minimum, and the first such element decides the warning (vekStsLnZeroArg
+ * for zero, vekStsNanArg for negative).
+ *
+ * Status: vekStsNullPtrErr for a null pointer, then vekStsSizeErr for len < 1; nothing
+ * is written on an error. Scale factors are never rejected.
+ */
+VEKS_API VekStatus veksSqrt_32f(const Vek32f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksSqrt_32f_I(Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksSqrt_64f(const Vek64f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksSqrt_64f_I(Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksSqrt_32fc(const Vek32fc* pSrc, Vek32fc* pDst, int len);
+VEKS_API VekStatus veksSqrt_32fc_I(Vek32fc* pSrcDst, int len);
+VEKS_API VekStatus veksSqrt_64fc(const Vek64fc* pSrc, Vek64fc* pDst, int len);
+VEKS_API VekStatus veksSqrt_64fc_I(Vek64fc* pSrcDst, int len);
+VEKS_API VekStatus veksSqrt_8u_Sfs(const Vek8u* pSrc, Vek8u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqrt_8u_ISfs(Vek8u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqrt_16u_Sfs(const Vek16u* pSrc, Vek16u* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqrt_16u_ISfs(Vek16u* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqrt_16s_Sfs(const Vek16s* pSrc, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqrt_16s_ISfs(Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqrt_16sc_Sfs(const Vek16sc* pSrc, Vek16sc* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqrt_16sc_ISfs(Vek16sc* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksSqrt_32s16s_Sfs(const Vek32s* pSrc, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksCubrt_32f(const Vek32f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksCubrt_32s16s_Sfs(const Vek32s* pSrc, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksExp_32f(const Vek32f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksExp_32f_I(Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksExp_64f(const Vek64f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksExp_64f_I(Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksExp_16s_Sfs(const Vek16s* pSrc, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksExp_16s_ISfs(Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksExp_32s_Sfs(const Vek32s* pSrc, Vek32s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksExp_32s_ISfs(Vek32s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksLn_32f(const Vek32f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksLn_32f_I(Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksLn_64f(const Vek64f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksLn_64f_I(Vek64f* pSrcDst, int len);
+VEKS_API VekStatus veksLn_16s_Sfs(const Vek16s* pSrc, Vek16s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksLn_16s_ISfs(Vek16s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksLn_32s_Sfs(const Vek32s* pSrc, Vek32s* pDst, int len, int scaleFactor);
+VEKS_API VekStatus veksLn_32s_ISfs(Vek32s* pSrcDst, int len, int scaleFactor);
+VEKS_API VekStatus veksArctan_32f(const Vek32f* pSrc, Vek32f* pDst, int len);
+VEKS_API VekStatus veksArctan_32f_I(Vek32f* pSrcDst, int len);
+VEKS_API VekStatus veksArctan_64f(const Vek64f* pSrc, Vek64f* pDst, int len);
+VEKS_API VekStatus veksArctan_64f_I(Vek64f* pSrcDst, int len);
+
 /* ==== GENERATED END ==== */
 
 #ifdef __cplusplus

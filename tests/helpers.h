@@ -8,11 +8,15 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <array>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "veks.h"
@@ -127,6 +131,59 @@ void expectMxcsrKept(F&& f) {
     const unsigned after = _mm_getcsr();
     _mm_setcsr(saved);
     EXPECT_EQ(after, odd) << "the caller's MXCSR was changed";
+}
+
+// For any export (const T* ..., T* ..., int len, [further ints]): every null pointer in
+// argument order gives vekStsNullPtrErr, len < 1 gives vekStsSizeErr, nothing is written
+// on an error, and a valid call keeps the caller's MXCSR and returns a non-negative status.
+template <class T> T valueOne() {
+    if constexpr (std::is_arithmetic_v<T>) return T(1);
+    else { T t; t.re = 1; t.im = 1; return t; }
+}
+template <class T, std::size_t I>
+T argFor(std::vector<std::vector<std::uint8_t>>& bufs, int lenIdx, int len, int nullAt) {
+    if constexpr (std::is_pointer_v<T>) {
+        if (int(I) == nullAt) return nullptr;
+        using E = std::remove_const_t<std::remove_pointer_t<T>>;
+        if (bufs[I].empty()) bufs[I].assign(16 * sizeof(E), kSentinel);
+        return reinterpret_cast<T>(bufs[I].data());
+    } else if constexpr (std::is_arithmetic_v<T>) {
+        if (int(I) == lenIdx) return T(len);
+        if (int(I) > lenIdx) return T(1);   // rndMode 1, scaleFactor 1
+        return valueOne<T>();
+    } else {
+        return valueOne<T>();
+    }
+}
+template <class... Args, std::size_t... I>
+void checkStatuses(const char* name, VekStatus (*f)(Args...), std::index_sequence<I...>) {
+    SCOPED_TRACE(name);
+    constexpr std::array<bool, sizeof...(Args)> isPtr{std::is_pointer_v<Args>...};
+    int lastPtr = -1;
+    for (std::size_t i = 0; i < isPtr.size(); ++i) if (isPtr[i]) lastPtr = int(i);
+    const int lenIdx = lastPtr + 1;
+    std::vector<std::vector<std::uint8_t>> bufs(sizeof...(Args));
+    auto call = [&](int len, int nullAt) { return f(argFor<Args, I>(bufs, lenIdx, len, nullAt)...); };
+    auto untouched = [&] {
+        for (auto& b : bufs) for (auto c : b) if (c != kSentinel) return false;
+        return true;
+    };
+    for (int p = 0; p < int(isPtr.size()); ++p) {
+        if (!isPtr[p]) continue;
+        EXPECT_EQ(call(8, p), vekStsNullPtrErr) << "null argument " << p;
+        EXPECT_EQ(call(0, p), vekStsNullPtrErr) << "null argument " << p << " with len 0";
+    }
+    EXPECT_EQ(call(0, -1), vekStsSizeErr);
+    EXPECT_EQ(call(-1, -1), vekStsSizeErr);
+    EXPECT_EQ(call(INT_MIN, -1), vekStsSizeErr);
+    EXPECT_TRUE(untouched()) << "an error wrote";
+    VekStatus st = -1;
+    expectMxcsrKept([&] { st = call(8, -1); });
+    EXPECT_GE(st, 0);
+}
+template <class... Args>
+void checkStatuses(const char* name, VekStatus (*f)(Args...)) {
+    checkStatuses(name, f, std::index_sequence_for<Args...>{});
 }
 
 }  // namespace vt

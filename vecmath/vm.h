@@ -28,7 +28,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "vm_atan.h"
 #include "vm_core.h"
+#include "vm_exp.h"
+#include "vm_pow.h"
+#include "vm_root.h"
 #include "vm_trig.h"
 
 namespace vek::vm {
@@ -46,6 +50,31 @@ void cos(const double* x, double* y, std::size_t n, Accuracy a) noexcept;
 void sincos(const float* x, float* s, float* c, std::size_t n, Accuracy a) noexcept;
 void sincos(const double* x, double* s, double* c, std::size_t n, Accuracy a) noexcept;
 
+// Codes the exponential and logarithm array forms return: 0 when no element needed
+// special treatment, otherwise the code of the last element (in index order) that did.
+inline constexpr int kVmOverflow = 12, kVmUnderflow = 17, kVmSingularity = 18, kVmDomain = 19;
+
+// exp: +inf written on overflow (kVmOverflow), a subnormal or zero result is
+// kVmUnderflow; NaN, +inf and -inf give NaN, +inf and +0 with no code.
+int exp(const float* x, float* y, std::size_t n, Accuracy a) noexcept;
+int exp(const double* x, double* y, std::size_t n, Accuracy a) noexcept;
+// ln: +-0 gives -inf (kVmSingularity), x < 0 and -inf give NaN (kVmDomain).
+int ln(const float* x, float* y, std::size_t n, Accuracy a) noexcept;
+int ln(const double* x, double* y, std::size_t n, Accuracy a) noexcept;
+void atan(const float* x, float* y, std::size_t n, Accuracy a) noexcept;
+void atan(const double* x, double* y, std::size_t n, Accuracy a) noexcept;
+// r[i] = atan2(y[i], x[i]) in [-pi, pi].
+void atan2(const float* y, const float* x, float* r, std::size_t n, Accuracy a) noexcept;
+void atan2(const double* y, const double* x, double* r, std::size_t n, Accuracy a) noexcept;
+// High accuracy is the correctly rounded square root; negative lanes give NaN.
+void sqrt(const float* x, float* y, std::size_t n, Accuracy a) noexcept;
+void sqrt(const double* x, double* y, std::size_t n, Accuracy a) noexcept;
+void cbrt(const float* x, float* y, std::size_t n, Accuracy a) noexcept;
+void cbrt(const double* x, double* y, std::size_t n, Accuracy a) noexcept;
+// r[i] = x[i]^y[i] with the C99 special values.
+void pow(const float* x, const float* y, float* r, std::size_t n, Accuracy a) noexcept;
+void pow(const double* x, const double* y, double* r, std::size_t n, Accuracy a) noexcept;
+
 // ---- scalar helpers (high accuracy) --------------------------------------------------
 double sinOne(double x) noexcept;
 double cosOne(double x) noexcept;
@@ -55,6 +84,14 @@ float sinOneF(float x) noexcept;
 float cosOneF(float x) noexcept;
 // sin(pi * x) and cos(pi * x) for twiddle and window tables: exact at multiples of 1/2.
 double sinPiOne(double x) noexcept;
+double expOne(double x) noexcept;
+double lnOne(double x) noexcept;
+double atan2One(double y, double x) noexcept;
+double powOne(double x, double y) noexcept;
+double sqrtOne(double x) noexcept;
+float sqrtOneF(float x) noexcept;
+double floorOne(double x) noexcept;
+double fabsOne(double x) noexcept;
 double cosPiOne(double x) noexcept;
 
 }  // namespace vek::vm

@@ -62,6 +62,10 @@ VEK_INLINE void fastTwoSum(__m256d a, __m256d b, __m256d& s, __m256d& e) noexcep
 }
 
 // ---- float lanes ---------------------------------------------------------------------
+// Lane 0 of a vector: the scalar helpers run the vector kernels at one lane.
+VEK_INLINE double lane0(__m256d v) noexcept { return _mm256_cvtsd_f64(v); }
+VEK_INLINE float lane0(__m256 v) noexcept { return _mm256_cvtss_f32(v); }
+
 VEK_INLINE __m256 set(float v) noexcept { return _mm256_set1_ps(v); }
 VEK_INLINE __m256 absf(__m256 x) noexcept { return _mm256_andnot_ps(_mm256_set1_ps(-0.0f), x); }
 VEK_INLINE __m256 signf(__m256 x) noexcept { return _mm256_and_ps(_mm256_set1_ps(-0.0f), x); }

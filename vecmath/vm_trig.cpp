@@ -168,10 +168,7 @@ void sincos(const double* x, double* s, double* c, std::size_t n, Accuracy a) no
 }
 
 // ---- scalar helpers: the vector kernels at one lane -------------------------------------
-namespace {
-VEK_INLINE double lane0(__m256d v) noexcept { return _mm256_cvtsd_f64(v); }
-VEK_INLINE float lane0(__m256 v) noexcept { return _mm256_cvtss_f32(v); }
-}  // namespace
+using detail::lane0;
 
 double sinOne(double x) noexcept {
     IeeeEnv env;
