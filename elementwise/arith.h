@@ -541,19 +541,54 @@ template <class T>
 VEK_INLINE T cmulF(T x, T y) noexcept {
     return T{fmaP(y.re, x.re, -(y.im * x.im)), fmaP(y.re, x.im, y.im * x.re)};
 }
-struct CMulF {
+// The same fused operations on a vector of complex elements (4 x 32fc or 2 x 64fc):
+// with y's real parts duplicated (yr) and imaginary parts duplicated (yi),
+// fmaddsub(yr, x, yi * swap(x)) gives re = fma(yr, xr, -(yi xi)) and
+// im = fma(yr, xi, yi xr) bit for bit.
+VEK_INLINE __m256 cmulV(__m256 x, __m256 y) noexcept {
+    const __m256 t = _mm256_mul_ps(_mm256_movehdup_ps(y), _mm256_permute_ps(x, 0xB1));
+    return _mm256_fmaddsub_ps(_mm256_moveldup_ps(y), x, t);
+}
+VEK_INLINE __m256d cmulV(__m256d x, __m256d y) noexcept {
+    const __m256d t = _mm256_mul_pd(_mm256_permute_pd(y, 0xF), _mm256_permute_pd(x, 0x5));
+    return _mm256_fmaddsub_pd(_mm256_movedup_pd(y), x, t);
+}
+VEK_INLINE __m256 vaddF(__m256 a, __m256 b) noexcept { return _mm256_add_ps(a, b); }
+VEK_INLINE __m256d vaddF(__m256d a, __m256d b) noexcept { return _mm256_add_pd(a, b); }
+
+// Vector forms of the complex float operations, for complex float elements only.
+struct CFVec {
+    template <class TD, class C, class... X>
+    static constexpr bool vecOk = isComplex<TD> && std::is_floating_point_v<Part<TD>> && (std::is_same_v<X, TD> && ...);
+};
+struct CMulF : CFVec {
     template <class TD, class C, class X, class Y>
     static VEK_INLINE TD f(const C&, unsigned&, X x, Y y) noexcept { return cmulF(x, y); }
+    template <class TD, class C>
+    static VEK_INLINE __m256i vec(const C&, unsigned&, __m256i x, __m256i y) noexcept {
+        using F = FVec<Part<TD>>;
+        return F::out(cmulV(F::in(x), F::in(y)));
+    }
 };
-struct CSqrF {
+struct CSqrF : CFVec {
     template <class TD, class C, class X>
     static VEK_INLINE TD f(const C&, unsigned&, X x) noexcept { return cmulF(x, x); }
+    template <class TD, class C>
+    static VEK_INLINE __m256i vec(const C&, unsigned&, __m256i x) noexcept {
+        using F = FVec<Part<TD>>;
+        return F::out(cmulV(F::in(x), F::in(x)));
+    }
 };
-struct CMulAddF {
+struct CMulAddF : CFVec {
     template <class TD, class C, class X>
     static VEK_INLINE TD f(const C&, unsigned&, X x, X y, X acc) noexcept {
         const X p = cmulF(x, y);
         return TD{acc.re + p.re, acc.im + p.im};
+    }
+    template <class TD, class C>
+    static VEK_INLINE __m256i vec(const C&, unsigned&, __m256i x, __m256i y, __m256i acc) noexcept {
+        using F = FVec<Part<TD>>;
+        return F::out(vaddF(F::in(acc), cmulV(F::in(x), F::in(y))));
     }
 };
 // Real vector times complex vector.

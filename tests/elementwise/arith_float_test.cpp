@@ -430,6 +430,14 @@ TEST(ArithAll, VectorBodiesMatchElementRule) {
     });
     bodyMatchesElements<Vek64f>("Sub_64f", f64, [](auto a, auto b, auto d, int n) { return veksSub_64f(a, b, d, n); });
     bodyMatchesElements<Vek32fc>("SubCRev_32fc", c32, [](auto a, auto, auto d, int n) { return veksSubCRev_32fc(a, Vek32fc{-1.25f, 1e3f}, d, n); });
+    auto c64 = [f64](vt::Rng& r) { return Vek64fc{f64(r), f64(r)}; };
+    bodyMatchesElements<Vek32fc>("Mul_32fc", c32, [](auto a, auto b, auto d, int n) { return veksMul_32fc(a, b, d, n); });
+    bodyMatchesElements<Vek64fc>("MulC_64fc", c64, [](auto a, auto, auto d, int n) { return veksMulC_64fc(a, Vek64fc{0.75, -3e5}, d, n); });
+    bodyMatchesElements<Vek32fc>("Sqr_32fc", c32, [](auto a, auto, auto d, int n) { return veksSqr_32fc(a, d, n); });
+    bodyMatchesElements<Vek64fc>("AddProduct_64fc", c64, [](auto a, auto b, auto d, int n) {
+        for (int i = 0; i < n; ++i) d[i] = Vek64fc{a[i].im, b[i].re};
+        return veksAddProduct_64fc(a, b, d, n);
+    });
     bodyMatchesElements<Vek32f>("Abs_32f", f32, [](auto a, auto, auto d, int n) { return veksAbs_32f(a, d, n); });
 }
 
