@@ -200,7 +200,7 @@ struct CbrtI {
         for (std::size_t i = 0; i < n; i += 256) {
             const std::size_t m = n - i < 256 ? n - i : 256;
             for (std::size_t j = 0; j < m; ++j) buf[j] = float(s[i + j]);
-            vm::cbrt(buf, buf, m, vm::A21);
+            vm::cbrt(buf, buf, m, vm::A24);   // rounded to an integer next: the accurate root
             for (std::size_t j = 0; j < m; ++j)
                 d[i + j] = buf[j] == 0 ? Vek16s(0) : satFromDouble<Vek16s>(double(buf[j]) * sc);
         }

@@ -106,6 +106,50 @@ VEK_INLINE __m256d atan2D(__m256d y, __m256d x) noexcept {
     return sel(cmp<_CMP_UNORD_Q>(x, y), add(x, y), orv(absd(r), signd(y)));
 }
 
+// ---- double, low accuracy ---------------------------------------------------------------
+// Three intervals as in the float kernels: t = a, (a - 1)/(a + 1) or -1/a keeps |t| <=
+// tan(pi/8), one division, atan t = t + t^3 Q(t^2) with Q a degree-9 fit (2^-50
+// absolute in Q, below 1.2 ulp), then pi/4 or pi/2 added. About 2 ulp.
+constexpr double kAtanLaD[] = {0.02275003360256879,  -0.04483298567335964, 0.05736321222805488,
+                               -0.0664961191062573,  0.07691054989450075,  -0.09090852547824972,
+                               0.11111109636245158,  -0.14285714266092164, 0.19999999999898382,
+                               -0.3333333333333325};
+constexpr double kTanPi8 = 0.41421356237309504880, kTan3Pi8 = 2.41421356237309504880;
+
+VEK_INLINE __m256d atanPolyLaD(__m256d t) noexcept {
+    const __m256d z = mul(t, t);
+    return fma(mul(t, z), hornerPairs(z, kAtanLaD), t);
+}
+VEK_INLINE __m256d atanLaD(__m256d x) noexcept {
+    const __m256d a = absd(x), one = set(1.0);
+    const __m256d m1 = cmp<_CMP_GT_OQ>(a, set(kTanPi8)), m2 = cmp<_CMP_GT_OQ>(a, set(kTan3Pi8));
+    const __m256d num = sel(m2, set(-1.0), sel(m1, sub(a, one), a));
+    const __m256d den = sel(m2, a, sel(m1, add(a, one), one));
+    const __m256d base = sel(m2, set(kPiHi / 2), andv(m1, set(kPiHi / 4)));
+    const __m256d r = add(base, atanPolyLaD(_mm256_div_pd(num, den)));
+    return orv(r, signd(x));
+}
+// atan2 with t from min(|x|,|y|) and max(|x|,|y|) and the one division.
+VEK_INLINE __m256d atan2LaD(__m256d y, __m256d x) noexcept {
+    const __m256d ax = absd(x), ay = absd(y);
+    const __m256d mn = _mm256_min_pd(ax, ay), mx = _mm256_max_pd(ax, ay);
+    // mn/mx > tan(pi/8): t = (mn - mx)/(mn + mx) and pi/4 added.
+    const __m256d m1 = cmp<_CMP_GT_OQ>(mn, mul(mx, set(kTanPi8)));
+    __m256d t = _mm256_div_pd(sel(m1, sub(mn, mx), mn), sel(m1, add(mn, mx), mx));
+    // 0/0 and inf/inf: t = 0 with base 0 or pi/4.
+    const __m256d bad = cmp<_CMP_UNORD_Q>(t, t);
+    t = andnot_(bad, t);
+    const __m256d q = orv(m1, andv(bad, cmp<_CMP_EQ_OQ>(mx, set(__builtin_inf()))));
+    const __m256d a = add(andv(q, set(kPiHi / 4)), atanPolyLaD(t));
+    const __m256d swap = cmp<_CMP_GT_OQ>(ay, ax);
+    const __m256d negm = _mm256_castsi256_pd(_mm256_cmpgt_epi64(_mm256_setzero_si256(), _mm256_castpd_si256(x)));
+    // swap: pi/2 - a; then x negative: pi - that.
+    __m256d r = sel(swap, sub(set(kPiHi / 2), a), a);
+    r = sel(negm, sub(set(kPiHi), r), r);
+    r = orv(absd(r), signd(y));
+    return sel(cmp<_CMP_UNORD_Q>(x, y), add(x, y), r);
+}
+
 // ---- float ----------------------------------------------------------------------------
 // Low accuracy float, three intervals: |t| <= tan(pi/8) after t = a, (a - 1)/(a + 1) or
 // -1/a, then a degree-9 odd minimax polynomial (about 1 ulp). atan2 forms the same t
@@ -217,14 +261,14 @@ VEK_INLINE __m256 atan2FastF(__m256 y, __m256 x) noexcept {
 
 // ---- vector forms -------------------------------------------------------------------
 VEK_INLINE __m256d atan_a53(__m256d x) noexcept { return detail::atanD(x); }
-VEK_INLINE __m256d atan_a50(__m256d x) noexcept { return atan_a53(x); }
-VEK_INLINE __m256d atan_a26(__m256d x) noexcept { return atan_a53(x); }
+VEK_INLINE __m256d atan_a50(__m256d x) noexcept { return detail::atanLaD(x); }
+VEK_INLINE __m256d atan_a26(__m256d x) noexcept { return atan_a50(x); }
 VEK_INLINE __m256 atan_a24(__m256 x) noexcept { return detail::atanAccF(x); }
 VEK_INLINE __m256 atan_a21(__m256 x) noexcept { return detail::atanFastF(x); }
 VEK_INLINE __m256 atan_a11(__m256 x) noexcept { return atan_a21(x); }
 
 VEK_INLINE __m256d atan2_a53(__m256d y, __m256d x) noexcept { return detail::atan2D<true>(y, x); }
-VEK_INLINE __m256d atan2_a50(__m256d y, __m256d x) noexcept { return detail::atan2D<false>(y, x); }
+VEK_INLINE __m256d atan2_a50(__m256d y, __m256d x) noexcept { return detail::atan2LaD(y, x); }
 VEK_INLINE __m256d atan2_a26(__m256d y, __m256d x) noexcept { return atan2_a50(y, x); }
 VEK_INLINE __m256 atan2_a24(__m256 y, __m256 x) noexcept { return detail::atan2AccF(y, x); }
 VEK_INLINE __m256 atan2_a21(__m256 y, __m256 x) noexcept { return detail::atan2FastF(y, x); }

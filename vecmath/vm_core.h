@@ -59,6 +59,7 @@ VEK_INLINE __m256d mul(__m256d a, __m256d b) noexcept { return _mm256_mul_pd(a, 
 VEK_INLINE __m256d xorv(__m256d a, __m256d b) noexcept { return _mm256_xor_pd(a, b); }
 VEK_INLINE __m256d orv(__m256d a, __m256d b) noexcept { return _mm256_or_pd(a, b); }
 VEK_INLINE __m256d andv(__m256d a, __m256d b) noexcept { return _mm256_and_pd(a, b); }
+VEK_INLINE __m256d andnot_(__m256d m, __m256d b) noexcept { return _mm256_andnot_pd(m, b); }   // ~m & b
 template <int P>
 VEK_INLINE __m256d cmp(__m256d a, __m256d b) noexcept { return _mm256_cmp_pd(a, b, P); }
 VEK_INLINE bool any(__m256d m) noexcept { return _mm256_movemask_pd(m) != 0; }
@@ -83,6 +84,17 @@ VEK_INLINE __m256d estrin8(__m256d x, const double (&c)[8]) noexcept {
     const __m256d a = fma(fma(set(c[0]), x, set(c[1])), x2, fma(set(c[2]), x, set(c[3])));
     const __m256d b = fma(fma(set(c[4]), x, set(c[5])), x2, fma(set(c[6]), x, set(c[7])));
     return fma(a, x4, b);
+}
+
+// Pairs c[2i] x + c[2i+1] (independent) combined by Horner in x^2, for an even count:
+// half the dependency chain of plain Horner for one more multiply.
+template <std::size_t N>
+VEK_INLINE __m256d hornerPairs(__m256d x, const double (&c)[N]) noexcept {
+    static_assert(N % 2 == 0);
+    const __m256d x2 = mul(x, x);
+    __m256d p = fma(set(c[0]), x, set(c[1]));
+    for (std::size_t i = 2; i < N; i += 2) p = fma(p, x2, fma(set(c[i]), x, set(c[i + 1])));
+    return p;
 }
 
 // a + b = s + e exactly (any magnitudes).

@@ -227,9 +227,9 @@ inline const ExpTabD& expTabD() noexcept {
 }
 constexpr double kExpm1D5[] = {1.0 / 120, 1.0 / 24, 1.0 / 6, 0.5};
 
-VEK_INLINE __m256d expTabLaD(__m256d x, bool& rare) noexcept {
-    rare = any(cmp<_CMP_NLT_UQ>(absd(x), set(708.0)));
-    if (__builtin_expect(rare, 0)) return expWide(x, kExpD);
+// |x| < 708. Short: e^r - 1 to r^3 only (2^-38.6), for results rounded to float.
+template <bool Short = false>
+VEK_INLINE __m256d expTabCoreD(__m256d x) noexcept {
     const __m256d kk = fma(x, set(128 * kLog2e), set(kMagicD));
     const __m256d k = sub(kk, set(kMagicD));
     __m256d r = fnma(k, set(kLn2Hi / 128), x);
@@ -238,8 +238,15 @@ VEK_INLINE __m256d expTabLaD(__m256d x, bool& rare) noexcept {
     const __m256i j = _mm256_and_si256(ki, ci64<127>());
     const __m256i sb = _mm256_i64gather_epi64(reinterpret_cast<const long long*>(expTabD().sbits), j, 8);
     const __m256d sc = _mm256_castsi256_pd(_mm256_add_epi64(sb, _mm256_slli_epi64(ki, 45)));
-    const __m256d q = fma(mul(r, r), horner(r, kExpm1D5), r);
+    __m256d q;
+    if constexpr (Short) q = fma(mul(r, r), fma(r, set(1.0 / 6), set(0.5)), r);
+    else q = fma(mul(r, r), horner(r, kExpm1D5), r);
     return fma(sc, q, sc);
+}
+VEK_INLINE __m256d expTabLaD(__m256d x, bool& rare) noexcept {
+    rare = any(cmp<_CMP_NLT_UQ>(absd(x), set(708.0)));
+    if (__builtin_expect(rare, 0)) return expWide(x, kExpD);
+    return expTabCoreD(x);
 }
 
 // Float exponential: x = (8q + j) ln2/8 + r, |r| <= ln2/16, 2^(j/8) as a float pair
@@ -308,6 +315,8 @@ inline const LogTabD& logTabD() noexcept {
     return t;
 }
 
+// Short: log1p to r^4 only (2^-38 relative), for results rounded to float.
+template <bool Short = false>
 VEK_INLINE __m256d logTabCoreD(__m256d x) noexcept {
     __m256d k, m;
     logSplitM(x, k, m);
@@ -320,8 +329,10 @@ VEK_INLINE __m256d logTabCoreD(__m256d x) noexcept {
     const __m256d r = fms(m, invc, set(1.0));
     // r + r^2 (c2 + c3 r + c4 r^2 + c5 r^3 + c6 r^4), pairs first for a short chain.
     const __m256d r2 = mul(r, r);
-    const __m256d a = fma(set(1.0 / 3), r, set(-0.5)), b = fma(set(1.0 / 5), r, set(-0.25));
-    const __m256d h = fma(fma(set(-1.0 / 6), r2, b), r2, a);
+    const __m256d a = fma(set(1.0 / 3), r, set(-0.5));
+    __m256d h;
+    if constexpr (Short) h = fma(set(-0.25), r2, a);
+    else h = fma(fma(set(-1.0 / 6), r2, fma(set(1.0 / 5), r, set(-0.25))), r2, a);
     const __m256d p = fma(h, r2, r);
     return add(fma(k, set(kLn2Hi), logc), fma(k, set(kLn2Lo), p));
 }

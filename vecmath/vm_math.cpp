@@ -144,8 +144,8 @@ void atan(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
 }
 void atan(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
     IeeeEnv env;
-    (void)a;
-    mapPlain(x, y, n, [](__m256d v) { return atan_a53(v); });
+    if (a == Accuracy::HA) mapPlain(x, y, n, [](__m256d v) { return atan_a53(v); });
+    else mapPlain(x, y, n, [](__m256d v) { return atan_a50(v); });
 }
 void atan2(const float* y, const float* x, float* r, std::size_t n, Accuracy a) noexcept {
     IeeeEnv env;
@@ -201,14 +201,16 @@ void sqrt(const double* x, double* y, std::size_t n, Accuracy) noexcept {
     IeeeEnv env;
     mapPlain(x, y, n, [](__m256d v) { return sqrt_a53(v); });
 }
-void cbrt(const float* x, float* y, std::size_t n, Accuracy) noexcept {
+void cbrt(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
     IeeeEnv env;
-    mapPlain(x, y, n, [](__m256 v) { return cbrt_a21(v); });
+    if (a == Accuracy::HA) mapPlain(x, y, n, [](__m256 v) { return cbrt_a24(v); });
+    else mapPlain(x, y, n, [](__m256 v) { return cbrt_a21(v); });
 }
 
-void cbrt(const double* x, double* y, std::size_t n, Accuracy) noexcept {
+void cbrt(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
     IeeeEnv env;
-    mapPlain(x, y, n, [](__m256d v) { return cbrt_a53(v); });
+    if (a == Accuracy::HA) mapPlain(x, y, n, [](__m256d v) { return cbrt_a53(v); });
+    else mapPlain(x, y, n, [](__m256d v) { return cbrt_a50(v); });
 }
 void pow(const float* x, const float* y, float* r, std::size_t n, Accuracy) noexcept {
     IeeeEnv env;

@@ -155,11 +155,13 @@ VEK_INLINE __m256d powD(__m256d x, __m256d y) noexcept {
     return r;
 }
 
-// Float: everything in double; float subnormals are normal doubles and the result's
-// range clamps in the exponential.
+// Float: everything in double with the table-driven logarithm and exponential and
+// their polynomials shortened to 2^-38 (far below a float ulp even after the product
+// with y);
+// float subnormals are normal doubles and the result's range clamps the exponent.
 VEK_INLINE __m256d powForFloat(__m256d x, __m256d y) noexcept {
-    const __m256d l = logCore(x, _mm256_setzero_pd(), kLogD);
-    return expForFloat(mul(y, l));
+    const __m256d l = logTabCoreD<true>(x);
+    return expTabCoreD<true>(_mm256_min_pd(set(100.0), _mm256_max_pd(set(-110.0), mul(y, l))));
 }
 __attribute__((noinline)) inline __m256 powSpecialF(__m256 x, __m256 y) noexcept {
     auto half = [](__m256d a, __m256d b) {
@@ -202,6 +204,32 @@ VEK_INLINE __m256d cbrtD(__m256d x) noexcept {
     return sel(keep, x, orv(y, signd(x)));
 }
 
+// Low accuracy: two steps of fourth order, r *= (1 - e)^(-1/3) to e^3 with e = 1 - x r^3
+// (from the estimate's few percent to about 1e-18), y = x r^2, then the Newton step on
+// y with r^2/3 in place of 1/(3y^2): no division.
+VEK_INLINE __m256d cbrtLaD(__m256d x) noexcept {
+    const __m256d ax = absd(x);
+    const __m256d sub_ = cmp<_CMP_LT_OQ>(ax, set(0x1p-1022));
+    const __m256d xs = sel(sub_, mul(ax, set(0x1p54)), ax);
+    const __m256d hb = _mm256_cvtepi32_pd(_mm256_castsi256_si128(_mm256_permutevar8x32_epi32(
+        _mm256_srli_epi64(_mm256_castpd_si256(xs), 32), _mm256_setr_epi32(0, 2, 4, 6, 0, 0, 0, 0))));
+    const __m256d est = fnma(hb, set(1.0 / 3.0), set(double(0x553d98fa)));
+    __m256d r = _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_cvtepi32_epi64(_mm256_cvttpd_epi32(est)), 32));
+    for (int i = 0; i < 2; ++i) {
+        const __m256d e = fnma(mul(xs, r), mul(r, r), set(1.0));
+        const __m256d p = fma(e, fma(e, set(14.0 / 81), set(2.0 / 9)), set(1.0 / 3));
+        r = fma(mul(r, e), p, r);
+    }
+    const __m256d r2 = mul(r, r);
+    const __m256d y0 = mul(xs, r2);
+    const __m256d y2 = mul(y0, y0), y2e = fms(y0, y0, y2);
+    const __m256d res = fma(y2e, y0, fms(y2, y0, xs));
+    __m256d y = fnma(res, mul(r2, set(1.0 / 3.0)), y0);
+    y = sel(sub_, mul(y, set(0x1p-18)), y);
+    const __m256d keep = orv(cmp<_CMP_EQ_OQ>(ax, set(0.0)), cmp<_CMP_NLT_UQ>(ax, set(__builtin_inf())));
+    return sel(keep, x, orv(y, signd(x)));
+}
+
 }  // namespace detail
 
 VEK_INLINE __m256d pow_a53(__m256d x, __m256d y) noexcept { return detail::powD(x, y); }
@@ -212,7 +240,7 @@ VEK_INLINE __m256 pow_a21(__m256 x, __m256 y) noexcept { return pow_a24(x, y); }
 VEK_INLINE __m256 pow_a11(__m256 x, __m256 y) noexcept { return pow_a24(x, y); }
 
 VEK_INLINE __m256d cbrt_a53(__m256d x) noexcept { return detail::cbrtD(x); }
-VEK_INLINE __m256d cbrt_a50(__m256d x) noexcept { return cbrt_a53(x); }
-VEK_INLINE __m256d cbrt_a26(__m256d x) noexcept { return cbrt_a53(x); }
+VEK_INLINE __m256d cbrt_a50(__m256d x) noexcept { return detail::cbrtLaD(x); }
+VEK_INLINE __m256d cbrt_a26(__m256d x) noexcept { return cbrt_a50(x); }
 
 }  // namespace vek::vm

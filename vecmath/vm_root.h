@@ -48,6 +48,29 @@ VEK_INLINE __m256 cbrtF(__m256 x) noexcept {
     return sel(keep, x, orv(y, signf(x)));
 }
 
+// Low accuracy, in float: the same estimate, two Newton steps (to about 1.2e-5), y =
+// x r^2 and one Newton step on y itself, y -= (y^3 - x) r^2/3, with r^2/3 standing in
+// for 1/(3y^2) (no division): about 1 ulp.
+VEK_INLINE __m256 cbrtLaF(__m256 x) noexcept {
+    const __m256 ax = absf(x);
+    const __m256 sub_ = cmp<_CMP_LT_OQ>(ax, set(0x1p-126f));
+    const __m256 xs = sel(sub_, mul(ax, set(0x1p24f)), ax);
+    const __m256 b3 = mul(_mm256_cvtepi32_ps(_mm256_castps_si256(xs)), set(1.0f / 3.0f));
+    __m256 r = _mm256_castsi256_ps(_mm256_sub_epi32(ci32<0x54a21d2a>(), _mm256_cvtps_epi32(b3)));
+    for (int i = 0; i < 2; ++i) {
+        const __m256 e = fnma(mul(xs, r), mul(r, r), set(1.0f));
+        r = fma(mul(r, e), set(1.0f / 3.0f), r);
+    }
+    const __m256 r2 = mul(r, r);
+    const __m256 y0 = mul(xs, r2);
+    const __m256 res = fms(mul(y0, y0), y0, xs);
+    __m256 y = fnma(res, mul(r2, set(1.0f / 3.0f)), y0);
+    y = sel(sub_, mul(y, set(0x1p-8f)), y);
+    // +-0, +-inf, NaN unchanged.
+    const __m256 keep = orv(cmp<_CMP_EQ_OQ>(ax, set(0.0f)), cmp<_CMP_NLT_UQ>(ax, set(__builtin_inff())));
+    return sel(keep, x, orv(y, signf(x)));
+}
+
 }  // namespace detail
 
 VEK_INLINE __m256 sqrt_a24(__m256 x) noexcept { return _mm256_sqrt_ps(x); }
@@ -56,7 +79,7 @@ VEK_INLINE __m256d sqrt_a50(__m256d x) noexcept { return sqrt_a53(x); }
 VEK_INLINE __m256d sqrt_a26(__m256d x) noexcept { return sqrt_a53(x); }
 
 VEK_INLINE __m256 cbrt_a24(__m256 x) noexcept { return detail::cbrtF(x); }
-VEK_INLINE __m256 cbrt_a21(__m256 x) noexcept { return detail::cbrtF(x); }
-VEK_INLINE __m256 cbrt_a11(__m256 x) noexcept { return detail::cbrtF(x); }
+VEK_INLINE __m256 cbrt_a21(__m256 x) noexcept { return detail::cbrtLaF(x); }
+VEK_INLINE __m256 cbrt_a11(__m256 x) noexcept { return cbrt_a21(x); }
 
 }  // namespace vek::vm
