@@ -227,13 +227,15 @@ inline const ExpTabD& expTabD() noexcept {
 }
 constexpr double kExpm1D5[] = {1.0 / 120, 1.0 / 24, 1.0 / 6, 0.5};
 
-// |x| < 708. Short: e^r - 1 to r^3 only (2^-38.6), for results rounded to float.
-template <bool Short = false>
-VEK_INLINE __m256d expTabCoreD(__m256d x) noexcept {
+// |x| < 708; WithLo: e^(x + lo) for a low part lo far below ulp(x). Short: e^r - 1 to
+// r^3 only (2^-38.6), for results rounded to float.
+template <bool Short = false, bool WithLo = false>
+VEK_INLINE __m256d expTabCoreD(__m256d x, __m256d lo = _mm256_setzero_pd()) noexcept {
     const __m256d kk = fma(x, set(128 * kLog2e), set(kMagicD));
     const __m256d k = sub(kk, set(kMagicD));
     __m256d r = fnma(k, set(kLn2Hi / 128), x);
     r = fnma(k, set(kLn2Lo / 128), r);
+    if constexpr (WithLo) r = add(r, lo);
     const __m256i ki = _mm256_castpd_si256(kk);
     const __m256i j = _mm256_and_si256(ki, ci64<127>());
     const __m256i sb = _mm256_i64gather_epi64(reinterpret_cast<const long long*>(expTabD().sbits), j, 8);

@@ -216,9 +216,10 @@ void pow(const float* x, const float* y, float* r, std::size_t n, Accuracy) noex
     IeeeEnv env;
     mapPlain2(x, y, r, n, [](__m256 u, __m256 v) { return pow_a24(u, v); });
 }
-void pow(const double* x, const double* y, double* r, std::size_t n, Accuracy) noexcept {
+void pow(const double* x, const double* y, double* r, std::size_t n, Accuracy a) noexcept {
     IeeeEnv env;
-    mapPlain2(x, y, r, n, [](__m256d u, __m256d v) { return pow_a53(u, v); });
+    if (a == Accuracy::HA) mapPlain2(x, y, r, n, [](__m256d u, __m256d v) { return pow_a53(u, v); });
+    else mapPlain2(x, y, r, n, [](__m256d u, __m256d v) { return pow_a50(u, v); });
 }
 
 // ---- scalar helpers -------------------------------------------------------------------
