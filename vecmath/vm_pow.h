@@ -190,10 +190,10 @@ VEK_INLINE __m256d cbrtD(__m256d x) noexcept {
     const __m256d ax = absd(x);
     const __m256d sub_ = cmp<_CMP_LT_OQ>(ax, set(0x1p-1022));
     const __m256d xs = sel(sub_, mul(ax, set(0x1p54)), ax);
-    const __m256d hb = _mm256_cvtepi32_pd(_mm256_castsi256_si128(_mm256_permutevar8x32_epi32(
-        _mm256_srli_epi64(_mm256_castpd_si256(xs), 32), _mm256_setr_epi32(0, 2, 4, 6, 0, 0, 0, 0))));
-    const __m256d est = fnma(hb, set(1.0 / 3.0), set(double(0x553ef0ff)));
-    __m256d r = _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_cvtepi32_epi64(_mm256_cvttpd_epi32(est)), 32));
+    // bits(x^(-1/3)) ~ K - bits(x)/3 on the top 32 bits, the third by a multiply.
+    const __m256i hb = _mm256_srli_epi64(_mm256_castpd_si256(xs), 32);
+    const __m256i h3 = _mm256_srli_epi64(_mm256_mul_epu32(hb, ci64<0x55555556>()), 32);
+    __m256d r = _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_sub_epi64(ci64<0x553ef0ff>(), h3), 32));
     {
         const __m256d e = fnma(mul(xs, r), mul(r, r), set(1.0));
         const __m256d p = fma(e, fma(e, set(14.0 / 81), set(2.0 / 9)), set(1.0 / 3));
