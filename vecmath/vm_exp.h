@@ -322,11 +322,17 @@ template <bool Short = false>
 VEK_INLINE __m256d logTabCoreD(__m256d x) noexcept {
     __m256d k, m;
     logSplitM(x, k, m);
-    const __m128i yb = _mm_and_si128(_mm_add_epi32(_mm_castps_si128(_mm_rcp_ps(_mm256_cvtpd_ps(m))), ci32x4<0x4000>()),
-                                     ci32x4<~0x7fff>());
-    const __m256d invc = _mm256_cvtps_pd(_mm_castsi128_ps(yb));
-    const __m128i j = _mm_srli_epi32(_mm_sub_epi32(yb, ci32x4<0x3f000000>()), 15);
-    const __m256d logc = _mm256_mask_i32gather_pd(_mm256_setzero_pd(), logTabD().logc, j,
+    // m as a float in the low half of each lane (its exponent rebiased, the mantissa
+    // truncated): the reciprocal estimate without conversions, rounded to 8 fraction
+    // bits, and back to a double the same way (exact).
+    constexpr std::int64_t kRebias = std::int64_t(1023 - 127) << 23;
+    const __m256i mf = _mm256_sub_epi64(_mm256_srli_epi64(_mm256_castpd_si256(m), 29), ci64<kRebias>());
+    const __m256i yb = _mm256_and_si256(
+        _mm256_add_epi64(_mm256_castps_si256(_mm256_rcp_ps(_mm256_castsi256_ps(mf))), ci64<0x4000>()),
+        ci64<0xffff8000LL>());
+    const __m256d invc = _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_add_epi64(yb, ci64<kRebias>()), 29));
+    const __m256i j = _mm256_srli_epi64(_mm256_sub_epi64(yb, ci64<0x3f000000>()), 15);
+    const __m256d logc = _mm256_mask_i64gather_pd(_mm256_setzero_pd(), logTabD().logc, j,
                                                   _mm256_castsi256_pd(ci64<-1>()), 8);
     const __m256d r = fms(m, invc, set(1.0));
     // r + r^2 (c2 + c3 r + c4 r^2 + c5 r^3 + c6 r^4), pairs first for a short chain.
@@ -335,8 +341,8 @@ VEK_INLINE __m256d logTabCoreD(__m256d x) noexcept {
     __m256d h;
     if constexpr (Short) h = fma(set(-0.25), r2, a);
     else h = fma(fma(set(-1.0 / 6), r2, fma(set(1.0 / 5), r, set(-0.25))), r2, a);
-    const __m256d p = fma(h, r2, r);
-    return add(fma(k, set(kLn2Hi), logc), fma(k, set(kLn2Lo), p));
+    // ln2 rounded to double is within 2^-54.7 relative: k ln2 in one product.
+    return fma(k, set(kLn2Hi), add(logc, fma(h, r2, r)));
 }
 
 // Positive normal finite lanes only: one test for below the normal range, negative,
