@@ -70,9 +70,8 @@ VEK_INLINE __m256d atanD(__m256d x) noexcept {
     return orv(r, signd(x));
 }
 
-// Precise adds the rounding error of the quotient, e / (1 + t^2) with e the exact
+// The rounding error of the quotient is added back, e / (1 + t^2) with e the exact
 // residual of the division: without it the result is within about 1.4 ulp.
-template <bool Precise>
 VEK_INLINE __m256d atan2D(__m256d y, __m256d x) noexcept {
     const __m256d ax = absd(x), ay = absd(y);
     const __m256d mn = _mm256_min_pd(ax, ay), mx = _mm256_max_pd(ax, ay);
@@ -96,7 +95,7 @@ VEK_INLINE __m256d atan2D(__m256d y, __m256d x) noexcept {
     __m256d h, he;
     twoSum(baseHi, xorv(q.hi, sgn), h, he);
     __m256d tl = sub(q.t, fms(q.t, q.p, q.lo));
-    if constexpr (Precise) {
+    {
         const __m256d e = _mm256_div_pd(fnma(a, mx, mn), mul(mx, fma(a, a, set(1.0))));
         tl = add(tl, andv(cmp<_CMP_ORD_Q>(e, e), e));   // 0/0 and inf/inf lanes: none
     }
@@ -267,7 +266,7 @@ VEK_INLINE __m256 atan_a24(__m256 x) noexcept { return detail::atanAccF(x); }
 VEK_INLINE __m256 atan_a21(__m256 x) noexcept { return detail::atanFastF(x); }
 VEK_INLINE __m256 atan_a11(__m256 x) noexcept { return atan_a21(x); }
 
-VEK_INLINE __m256d atan2_a53(__m256d y, __m256d x) noexcept { return detail::atan2D<true>(y, x); }
+VEK_INLINE __m256d atan2_a53(__m256d y, __m256d x) noexcept { return detail::atan2D(y, x); }
 VEK_INLINE __m256d atan2_a50(__m256d y, __m256d x) noexcept { return detail::atan2LaD(y, x); }
 VEK_INLINE __m256d atan2_a26(__m256d y, __m256d x) noexcept { return atan2_a50(y, x); }
 VEK_INLINE __m256 atan2_a24(__m256 y, __m256 x) noexcept { return detail::atan2AccF(y, x); }

@@ -1,19 +1,19 @@
 // vm_exp.h - vector exponential and logarithm kernels.
 //
-// Exponential: x = k*ln2 + r with |r| <= ln2/2, k = round(x/ln2). The first step
-// x - k*ln2_hi is exact with FMA (the difference is a multiple of ulp(ln2_hi) below
-// 1/2), the second subtracts k*ln2_lo. exp(r) = 1 + r + r^2*P(r), then the result is
-// scaled by 2^k built in the exponent field. Lanes whose result leaves the normal
-// range send the vector to a second path that clamps x and scales by 2^k1 * 2^k2 so
-// overflow, gradual underflow and zero come out of the last multiply, rounded once.
-// Double: P of degree 11 (about 0.6 ulp). Float, low accuracy: the same algorithm in
-// float (about 1 ulp); float, high accuracy: evaluated in double and rounded once.
+// High-accuracy double exponential: x = k*ln2 + r with |r| <= ln2/2, k = round(x/ln2).
+// The first step x - k*ln2_hi is exact with FMA (the difference is a multiple of
+// ulp(ln2_hi) below 1/2), the second subtracts k*ln2_lo. exp(r) = 1 + r + r^2*P(r), P of
+// degree 11, then the result is scaled by 2^k built in the exponent field (about 0.6
+// ulp). Lanes whose result leaves the normal range send the vector to a second path
+// that clamps x and scales by 2^k1 * 2^k2 so overflow, gradual underflow and zero come
+// out of the last multiply, rounded once. The low-accuracy double and both float
+// exponentials are table-driven (below).
 //
-// Logarithm: x = 2^k * m with m in [sqrt(1/2), sqrt(2)), f = m - 1, s = f/(2 + f),
-// log(1 + f) = 2 atanh(s) = f - (f^2/2 - s*(f^2/2 + R(s^2))), log x = k*ln2 + log(1+f)
-// with ln2_hi short enough that k*ln2_hi is exact. Subnormal x are scaled by 2^54
-// (2^23 for float) first. Double: about 0.6 ulp. Float low accuracy: a division-free
-// polynomial in f, in float (about 1 ulp); float high accuracy in double.
+// High-accuracy double logarithm: x = 2^k * m with m in [sqrt(1/2), sqrt(2)), f = m - 1,
+// s = f/(2 + f), log(1 + f) = 2 atanh(s) = f - (f^2/2 - s*(f^2/2 + R(s^2))), log x =
+// k*ln2 + log(1+f) with ln2_hi short enough that k*ln2_hi is exact (about 0.6 ulp).
+// Subnormal x are scaled by 2^54 (2^23 for float) first. The low-accuracy double and
+// both float logarithms are table-driven (below).
 //
 // Special values: exp(NaN) = NaN, exp(+inf) = +inf, exp(-inf) = +0; log(+-0) = -inf,
 // log(x < 0) = log(-inf) = NaN, log(+inf) = +inf, log(NaN) = NaN.
@@ -47,7 +47,6 @@ constexpr float kExpF[] = {1.0f / 5040.0f, 1.0f / 720.0f, 1.0f / 120.0f, 1.0f / 
 // R(z)/z with R(z) = 2z/3 + 2z^2/5 + ..., z = s^2 <= 0.0295.
 constexpr double kLogD[] = {2.0 / 23, 2.0 / 21, 2.0 / 19, 2.0 / 17, 2.0 / 15, 2.0 / 13,
                             2.0 / 11, 2.0 / 9,  2.0 / 7,  2.0 / 5,  2.0 / 3};
-constexpr double kLogFD[] = {2.0 / 13, 2.0 / 11, 2.0 / 9, 2.0 / 7, 2.0 / 5, 2.0 / 3};
 
 // ---- 2^k in the exponent field ------------------------------------------------------
 // kk = k + kMagicD as produced by the rounding trick; returns 2^k for -1022 <= k <= 1023.
@@ -190,20 +189,6 @@ VEK_INLINE bool allNormalPosF(__m256 x) noexcept {
     const __m256i b = _mm256_sub_epi32(_mm256_castps_si256(x), ci32<0x00800000>());
     const __m256i over = _mm256_cmpgt_epi32(b, ci32<0x7f000000 - 1>());
     return _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_or_si256(b, over))) == 0;
-}
-
-// Float results through double: float subnormals are normal doubles.
-VEK_INLINE __m256d logForFloat(__m256d x) noexcept {
-    return logCore(x, _mm256_setzero_pd(), kLogFD);
-}
-__attribute__((noinline)) inline __m256 logHaFSpecial(__m256 x) noexcept {
-    __m256 y = viaDouble(x, [](__m256d v) {
-        return logCore(_mm256_max_pd(v, set(0x1p-149)), _mm256_setzero_pd(), kLogFD);
-    });
-    y = sel(cmp<_CMP_EQ_OQ>(x, set(__builtin_inff())), x, y);
-    y = sel(cmp<_CMP_LT_OQ>(x, set(0.0f)), set(__builtin_nanf("")), y);
-    y = sel(cmp<_CMP_EQ_OQ>(x, set(0.0f)), set(-__builtin_inff()), y);
-    return sel(cmp<_CMP_UNORD_Q>(x, x), add(x, x), y);
 }
 
 // ---- table-driven kernels --------------------------------------------------------------

@@ -5,10 +5,11 @@
 // (y += y*(1/2 - y*r/2)), within about one ulp; zero, infinity, negative and NaN lanes
 // give NaN there and the caller recomputes them with the instruction.
 //
-// Cube root of float: an estimate of x^(-1/3) from the exponent bits, three
-// division-free Newton steps r += r*(1 - x r^3)/3 in double (quadratic, from 4% to
-// 2^-31), cbrt x = x r^2 rounded once: about 0.5 ulp. Subnormals are scaled by 2^24
-// for the estimate; +-0, +-inf and NaN are returned unchanged, the sign is odd.
+// Cube root of float, high accuracy: an estimate of x^(-1/3) from the exponent bits,
+// three division-free Newton steps r += r*(1 - x r^3)/3 in double (quadratic, from 4%
+// to 2^-31), cbrt x = x r^2 rounded once: about 0.5 ulp. Low accuracy in float (below).
+// Subnormals are scaled by 2^24 for the estimate; +-0, +-inf and NaN are returned
+// unchanged, the sign is odd.
 #pragma once
 
 #include "vm_core.h"

@@ -7,8 +7,8 @@
 // selects and signs the result.
 //
 // Double, low accuracy (a few ulp): x = k*pi + r with r in [-pi/2, pi/2], one odd
-// polynomial for sine, cosine as sin(x - (2n+1)pi/2) with a sign. Lanes beyond 2^28
-// send the vector to the accurate kernel.
+// fitted polynomial for sine, cosine as sin((2n+1)pi/2 - x) with a sign. Lanes beyond
+// 2^28 send the vector to the accurate kernel.
 //
 // Float, high accuracy: the low-accuracy algorithm evaluated in double and rounded
 // once (about 0.5 ulp); beyond 2^20 the double accurate kernel.
