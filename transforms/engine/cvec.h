@@ -182,6 +182,56 @@ VEK_INLINE CVec<double> conj(CVec<double> a) noexcept {
 }
 VEK_INLINE CVec<double> reverse(CVec<double> a) noexcept { return {_mm256_permute2f128_pd(a.v, a.v, 1)}; }
 
+// Stores p vectors b[0..p-1] of W lanes transposed: lane l of b[r] goes to complex
+// element p * l + r of y, so W rows of p consecutive values are written. Blocks of W
+// vectors are transposed in registers and stored whole; a remainder of fewer rows is
+// scattered.
+template <class T>
+VEK_INLINE void storeT(const CScal<T>* b, T* y, int p, int) noexcept {
+    for (int r = 0; r < p; ++r) b[r].store(y + 2 * r);
+}
+VEK_INLINE void storeT(const CVec<float>* b, float* y, int p, int n) noexcept {
+    if (n < 4) {
+        for (int r = 0; r < p; ++r) b[r].scatterN(y + 2 * r, std::size_t(p), n);
+        return;
+    }
+    const std::size_t s = 2 * std::size_t(p);
+    int r = 0;
+    for (; r + 4 <= p; r += 4) {
+        const __m256d b0 = _mm256_castps_pd(b[r].v), b1 = _mm256_castps_pd(b[r + 1].v);
+        const __m256d b2 = _mm256_castps_pd(b[r + 2].v), b3 = _mm256_castps_pd(b[r + 3].v);
+        const __m256d t0 = _mm256_unpacklo_pd(b0, b1), t1 = _mm256_unpackhi_pd(b0, b1);
+        const __m256d t2 = _mm256_unpacklo_pd(b2, b3), t3 = _mm256_unpackhi_pd(b2, b3);
+        float* o = y + 2 * r;
+        _mm256_storeu_pd(reinterpret_cast<double*>(o), _mm256_permute2f128_pd(t0, t2, 0x20));
+        _mm256_storeu_pd(reinterpret_cast<double*>(o + s), _mm256_permute2f128_pd(t1, t3, 0x20));
+        _mm256_storeu_pd(reinterpret_cast<double*>(o + 2 * s), _mm256_permute2f128_pd(t0, t2, 0x31));
+        _mm256_storeu_pd(reinterpret_cast<double*>(o + 3 * s), _mm256_permute2f128_pd(t1, t3, 0x31));
+    }
+    if (p == 2) {
+        const __m256d b0 = _mm256_castps_pd(b[0].v), b1 = _mm256_castps_pd(b[1].v);
+        const __m256d t0 = _mm256_unpacklo_pd(b0, b1), t1 = _mm256_unpackhi_pd(b0, b1);
+        _mm256_storeu_pd(reinterpret_cast<double*>(y), _mm256_permute2f128_pd(t0, t1, 0x20));
+        _mm256_storeu_pd(reinterpret_cast<double*>(y + 8), _mm256_permute2f128_pd(t0, t1, 0x31));
+        return;
+    }
+    for (; r < p; ++r) b[r].scatterN(y + 2 * r, std::size_t(p), 4);
+}
+VEK_INLINE void storeT(const CVec<double>* b, double* y, int p, int n) noexcept {
+    if (n < 2) {
+        for (int r = 0; r < p; ++r) b[r].scatterN(y + 2 * r, std::size_t(p), n);
+        return;
+    }
+    const std::size_t s = 2 * std::size_t(p);
+    int r = 0;
+    for (; r + 2 <= p; r += 2) {
+        double* o = y + 2 * r;
+        _mm256_storeu_pd(o, _mm256_permute2f128_pd(b[r].v, b[r + 1].v, 0x20));
+        _mm256_storeu_pd(o + s, _mm256_permute2f128_pd(b[r].v, b[r + 1].v, 0x31));
+    }
+    if (r < p) b[r].scatterN(y + 2 * r, std::size_t(p), 2);
+}
+
 // Multiplication by the unit root's imaginary unit of the transform's direction:
 // -i forward, +i inverse.
 template <bool Inv, class V> VEK_INLINE V rot(V a) noexcept {

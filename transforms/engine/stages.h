@@ -11,7 +11,7 @@
 //     through masked loads and stores;
 //   - first pass (s = 1, m >= 2): the butterflies along j are vectorised, the inputs
 //     are contiguous, the twiddles come per lane from a table laid out [r][j], and
-//     each output vector is scattered at stride p.
+//     the outputs are transposed in registers into rows of p values.
 #pragma once
 
 #include <cstddef>
@@ -76,8 +76,7 @@ void passFirst(const T* x, T* y, int p, int m, const T* tw, const T* trig) noexc
             const T* t = tw + 2 * (mm * (r - 1) + j);
             b[r] = twiddle<Inv>(b[r], n == W ? V::load(t) : V::loadN(t, n));
         }
-        T* yj = y + 2 * std::size_t(pp) * std::size_t(j);
-        for (int r = 0; r < pp; ++r) b[r].scatterN(yj + 2 * r, std::size_t(pp), n);
+        storeT(b, y + 2 * std::size_t(pp) * std::size_t(j), pp, n);
     }
 }
 
