@@ -166,6 +166,27 @@ VEK_INLINE CVec<double> cmulc(CVec<double> a, CVec<double> w) noexcept {
     return {_mm256_fmsubadd_pd(a.v, wr, t)};
 }
 
+// a * w and a * conj(w) with one twiddle w for every lane, its parts broadcast from
+// memory (no shuffles of w).
+template <class T> VEK_INLINE CScal<T> cmulB(CScal<T> a, const T* w) noexcept { return cmul(a, CScal<T>::load(w)); }
+template <class T> VEK_INLINE CScal<T> cmulcB(CScal<T> a, const T* w) noexcept { return cmulc(a, CScal<T>::load(w)); }
+VEK_INLINE CVec<float> cmulB(CVec<float> a, const float* w) noexcept {
+    const __m256 t = _mm256_mul_ps(_mm256_permute_ps(a.v, 0xB1), _mm256_broadcast_ss(w + 1));
+    return {_mm256_fmaddsub_ps(a.v, _mm256_broadcast_ss(w), t)};
+}
+VEK_INLINE CVec<float> cmulcB(CVec<float> a, const float* w) noexcept {
+    const __m256 t = _mm256_mul_ps(_mm256_permute_ps(a.v, 0xB1), _mm256_broadcast_ss(w + 1));
+    return {_mm256_fmsubadd_ps(a.v, _mm256_broadcast_ss(w), t)};
+}
+VEK_INLINE CVec<double> cmulB(CVec<double> a, const double* w) noexcept {
+    const __m256d t = _mm256_mul_pd(_mm256_permute_pd(a.v, 0x5), _mm256_broadcast_sd(w + 1));
+    return {_mm256_fmaddsub_pd(a.v, _mm256_broadcast_sd(w), t)};
+}
+VEK_INLINE CVec<double> cmulcB(CVec<double> a, const double* w) noexcept {
+    const __m256d t = _mm256_mul_pd(_mm256_permute_pd(a.v, 0x5), _mm256_broadcast_sd(w + 1));
+    return {_mm256_fmsubadd_pd(a.v, _mm256_broadcast_sd(w), t)};
+}
+
 // Complex conjugate, and the lanes in reverse order (for the mirrored half of a
 // real spectrum).
 template <class T> VEK_INLINE CScal<T> conj(CScal<T> a) noexcept { return {a.re, -a.im}; }
@@ -240,6 +261,9 @@ template <bool Inv, class V> VEK_INLINE V rot(V a) noexcept {
 // a times the twiddle w of the forward direction, or its conjugate for the inverse.
 template <bool Inv, class V> VEK_INLINE V twiddle(V a, V w) noexcept {
     if constexpr (Inv) return cmulc(a, w); else return cmul(a, w);
+}
+template <bool Inv, class V> VEK_INLINE V twiddleB(V a, const typename V::E* w) noexcept {
+    if constexpr (Inv) return cmulcB(a, w); else return cmulB(a, w);
 }
 
 }  // namespace vek::dft
