@@ -326,12 +326,12 @@ void dispatchPass(const std::uint8_t* base, const Pass& ps, const T* x, T* y) no
     }
 }
 
-// Lengths up to 16: both passes in one straight-line kernel on single complex values,
-// the intermediate kept in registers, no work buffer. The twiddles are those of the
-// mixed-radix first pass, laid out [r - 1][j].
+// Lengths up to 16: both passes in one straight-line kernel on single complex values
+// (both parts in one SSE register), the intermediate kept in registers, no work
+// buffer. The twiddles are those of the mixed-radix first pass, laid out [r - 1][j].
 template <int P1, int P2, bool Inv, class T>
 void smallDft(const T* x, T* y, const T* tw) noexcept {
-    using S = CScal<T>;
+    using S = CX<T>;
     if constexpr (P2 == 1) {
         S a[P1], b[P1];
         for (int q = 0; q < P1; ++q) a[q] = S::load(x + 2 * q);

@@ -58,6 +58,73 @@ template <class T> VEK_INLINE CScal<T> cmulc(CScal<T> a, CScal<T> w) noexcept {
     return {std::fma(a.re, w.re, a.im * w.im), std::fma(a.im, w.re, -(a.re * w.im))};
 }
 
+// ---- one complex value in the low half of an SSE register ---------------------------
+// The same operations as CScal, with the two parts computed together; used by the
+// straight-line kernels of short lengths.
+template <class T> struct CX;
+
+template <>
+struct CX<double> {
+    using E = double;
+    static constexpr int W = 1;
+    __m128d v;
+    static VEK_INLINE CX load(const double* p) noexcept { return {_mm_loadu_pd(p)}; }
+    static VEK_INLINE CX zero() noexcept { return {_mm_setzero_pd()}; }
+    VEK_INLINE void store(double* p) const noexcept { _mm_storeu_pd(p, v); }
+};
+VEK_INLINE CX<double> operator+(CX<double> a, CX<double> b) noexcept { return {_mm_add_pd(a.v, b.v)}; }
+VEK_INLINE CX<double> operator-(CX<double> a, CX<double> b) noexcept { return {_mm_sub_pd(a.v, b.v)}; }
+VEK_INLINE CX<double> mulr(CX<double> a, double c) noexcept { return {_mm_mul_pd(a.v, _mm_set1_pd(c))}; }
+VEK_INLINE CX<double> fmar(CX<double> b, double c, CX<double> a) noexcept {
+    return {_mm_fmadd_pd(b.v, _mm_set1_pd(c), a.v)};
+}
+VEK_INLINE CX<double> mulI(CX<double> a) noexcept {
+    return {_mm_xor_pd(_mm_shuffle_pd(a.v, a.v, 1), _mm_castsi128_pd(_mm_set_epi64x(0, (long long)0x8000000000000000ULL)))};
+}
+VEK_INLINE CX<double> mulNI(CX<double> a) noexcept {
+    return {_mm_xor_pd(_mm_shuffle_pd(a.v, a.v, 1), _mm_castsi128_pd(_mm_set_epi64x((long long)0x8000000000000000ULL, 0)))};
+}
+VEK_INLINE CX<double> cmul(CX<double> a, CX<double> w) noexcept {
+    const __m128d t = _mm_mul_pd(_mm_shuffle_pd(a.v, a.v, 1), _mm_unpackhi_pd(w.v, w.v));
+    return {_mm_fmaddsub_pd(a.v, _mm_movedup_pd(w.v), t)};
+}
+VEK_INLINE CX<double> cmulc(CX<double> a, CX<double> w) noexcept {
+    const __m128d t = _mm_mul_pd(_mm_shuffle_pd(a.v, a.v, 1), _mm_unpackhi_pd(w.v, w.v));
+    return {_mm_fmsubadd_pd(a.v, _mm_movedup_pd(w.v), t)};
+}
+
+template <>
+struct CX<float> {
+    using E = float;
+    static constexpr int W = 1;
+    __m128 v;
+    static VEK_INLINE CX load(const float* p) noexcept {
+        return {_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p)))};
+    }
+    static VEK_INLINE CX zero() noexcept { return {_mm_setzero_ps()}; }
+    VEK_INLINE void store(float* p) const noexcept { _mm_store_sd(reinterpret_cast<double*>(p), _mm_castps_pd(v)); }
+};
+VEK_INLINE CX<float> operator+(CX<float> a, CX<float> b) noexcept { return {_mm_add_ps(a.v, b.v)}; }
+VEK_INLINE CX<float> operator-(CX<float> a, CX<float> b) noexcept { return {_mm_sub_ps(a.v, b.v)}; }
+VEK_INLINE CX<float> mulr(CX<float> a, float c) noexcept { return {_mm_mul_ps(a.v, _mm_set1_ps(c))}; }
+VEK_INLINE CX<float> fmar(CX<float> b, float c, CX<float> a) noexcept {
+    return {_mm_fmadd_ps(b.v, _mm_set1_ps(c), a.v)};
+}
+VEK_INLINE CX<float> mulI(CX<float> a) noexcept {
+    return {_mm_xor_ps(_mm_permute_ps(a.v, 0xB1), _mm_castsi128_ps(_mm_set1_epi64x(0x80000000LL)))};
+}
+VEK_INLINE CX<float> mulNI(CX<float> a) noexcept {
+    return {_mm_xor_ps(_mm_permute_ps(a.v, 0xB1), _mm_castsi128_ps(_mm_set1_epi64x((long long)0x8000000000000000ULL)))};
+}
+VEK_INLINE CX<float> cmul(CX<float> a, CX<float> w) noexcept {
+    const __m128 t = _mm_mul_ps(_mm_permute_ps(a.v, 0xB1), _mm_movehdup_ps(w.v));
+    return {_mm_fmaddsub_ps(a.v, _mm_moveldup_ps(w.v), t)};
+}
+VEK_INLINE CX<float> cmulc(CX<float> a, CX<float> w) noexcept {
+    const __m128 t = _mm_mul_ps(_mm_permute_ps(a.v, 0xB1), _mm_movehdup_ps(w.v));
+    return {_mm_fmsubadd_ps(a.v, _mm_moveldup_ps(w.v), t)};
+}
+
 // ---- full registers ---------------------------------------------------------------
 template <class T> struct CVec;
 
