@@ -92,10 +92,63 @@ VEK_INLINE unsigned run(TD* d, int len, const F& f, const TS*... s) noexcept {
 
 VEK_INLINE VekStatus warn(unsigned fl) noexcept { return fl ? vekStsDivByZero : vekStsNoErr; }
 
+// ---- AVX2 bodies -----------------------------------------------------------------------
+// An element operation may also provide a vector form for some element types:
+//   Op::vecOk<TD, C, TS...>            true where the vector form applies,
+//   Op::vec<TD>(c, fl, x...) -> __m256i one 32-byte vector of results from 32-byte
+//                                      vectors of the sources (all elements one size),
+// bit-identical to the element form f. The driver runs whole vectors through it and the
+// remainder through the element form, so the tail is the scalar rule itself.
+template <class Op, class TD, class C, class... TS>
+constexpr bool hasVec = [] {
+    if constexpr (requires { Op::template vecOk<TD, C, TS...>; })
+        return bool(Op::template vecOk<TD, C, TS...>) && ((sizeof(TS) == sizeof(TD)) && ...);
+    else
+        return false;
+}();
+
+template <class> using AsVec = __m256i;
+
+VEK_INLINE __m256i vload(const void* p) noexcept { return _mm256_loadu_si256(static_cast<const __m256i*>(p)); }
+VEK_INLINE void vstore(void* p, __m256i v) noexcept { _mm256_storeu_si256(static_cast<__m256i*>(p), v); }
+
+// A constant repeated across a vector (a complex constant as its (re, im) pair).
+template <class V>
+VEK_INLINE __m256i splat(V v) noexcept {
+    if constexpr (sizeof(V) == 2) return _mm256_set1_epi16(bitCast<short>(v));
+    else if constexpr (sizeof(V) == 4) return _mm256_set1_epi32(bitCast<int>(v));
+    else if constexpr (sizeof(V) == 8) return _mm256_set1_epi64x(bitCast<long long>(v));
+    else return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(&v)));
+}
+
+// vf(fl, vectors...) over whole vectors (two a step), f(fl, elements...) over the rest.
+template <class TD, class VF, class F, class... TS>
+VEK_INLINE unsigned runVec(TD* d, int len, const VF& vf, const F& f, const TS*... s) noexcept {
+    constexpr std::size_t L = 32 / sizeof(TD);
+    const std::size_t n = std::size_t(len);
+    std::size_t i = 0;
+    unsigned fl = 0;
+    for (; i + 2 * L <= n; i += 2 * L) {
+        const __m256i r0 = vf(fl, vload(s + i)...);
+        const __m256i r1 = vf(fl, vload(s + i + L)...);
+        vstore(d + i, r0);
+        vstore(d + i + L, r1);
+    }
+    if (i + L <= n) {
+        vstore(d + i, vf(fl, vload(s + i)...));
+        i += L;
+    }
+    if (i < n) fl |= run(d + i, int(n - i), f, (s + i)...);
+    return fl;
+}
+
 // ---- scale-factor policies of the integer mode ---------------------------------------
+// The vector forms (W = int32 only) take eight exact results and return values the
+// saturating pack to 16 bits turns into the same results as put.
 template <class Wt> struct Sc0 {          // s == 0: saturate only
     using W = Wt;
     template <class TD> VEK_INLINE TD put(W r) const noexcept { return clampTo<TD>(r); }
+    template <class TD> VEK_INLINE __m256i vput(__m256i r) const noexcept { return r; }
 };
 template <class Wt> struct ScDown {       // 0 < s < bits(W): r / 2^s, ties to even
     using W = Wt;
@@ -106,6 +159,13 @@ template <class Wt> struct ScDown {       // 0 < s < bits(W): r / 2^s, ties to e
         W rem = r & mask;
         q += W(rem > half - (q & 1));   // rem + lowbit > half, without overflow at s = bits-1
         return clampTo<TD>(q);
+    }
+    template <class TD> VEK_INLINE __m256i vput(__m256i r) const noexcept {
+        const __m256i q = _mm256_sra_epi32(r, _mm_cvtsi32_si128(s));
+        const __m256i rem = _mm256_and_si256(r, _mm256_set1_epi32(std::int32_t(mask)));
+        const __m256i lim = _mm256_sub_epi32(_mm256_set1_epi32(std::int32_t(half)),
+                                             _mm256_and_si256(q, _mm256_set1_epi32(1)));
+        return _mm256_sub_epi32(q, _mm256_cmpgt_epi32(rem, lim));   // a true compare is -1
     }
 };
 template <class Wt> struct ScUp {         // s < 0: r * 2^-s, saturated
@@ -118,10 +178,20 @@ template <class Wt> struct ScUp {         // s < 0: r * 2^-s, saturated
         if (r < loT) return Lim<TD>::lo;
         return TD(r << s);
     }
+    // Clamped one step beyond the thresholds, so the shifted value still saturates (it
+    // stays within 32 bits for s <= 30 and 16-bit destinations).
+    template <class TD> VEK_INLINE __m256i vput(__m256i r) const noexcept {
+        const W hiT = W(Lim<TD>::hi) >> s;
+        const W loT = (W(Lim<TD>::lo) + (W(1) << s) - 1) >> s;
+        r = _mm256_min_epi32(r, _mm256_set1_epi32(std::int32_t(hiT + 1)));
+        r = _mm256_max_epi32(r, _mm256_set1_epi32(std::int32_t(loT - 1)));
+        return _mm256_sll_epi32(r, _mm_cvtsi32_si128(s));
+    }
 };
 template <class Wt> struct ScZero {       // s >= bits(W): every exact result rounds to 0
     using W = Wt;
     template <class TD> VEK_INLINE TD put(W) const noexcept { return TD(0); }
+    template <class TD> VEK_INLINE __m256i vput(__m256i) const noexcept { return _mm256_setzero_si256(); }
 };
 
 // Integer mode. W is strictly wider than every destination it serves and holds every
@@ -170,7 +240,16 @@ template <class Op, class Mode, class TD, class... TS>
 VEK_INLINE VekStatus applyV(int sf, TD* d, int len, const TS*... s) noexcept {
     return warn(Mode::dispatch(sf, [&](const auto& c) noexcept {
         const auto cc = c;
-        return run(d, len, [cc](unsigned& fl, TS... x) noexcept { return Op::template f<TD>(cc, fl, x...); }, s...);
+        const auto f = [cc](unsigned& fl, TS... x) noexcept { return Op::template f<TD>(cc, fl, x...); };
+        using C = std::remove_cvref_t<decltype(cc)>;
+        if constexpr (hasVec<Op, TD, C, TS...>) {
+            const auto vf = [cc](unsigned& fl, AsVec<TS>... x) noexcept {
+                return Op::template vec<TD>(cc, fl, x...);
+            };
+            return runVec(d, len, vf, f, s...);
+        } else {
+            return run(d, len, f, s...);
+        }
     }));
 }
 template <class Op, class Mode, class TD, class V, class... TS>
@@ -178,7 +257,17 @@ VEK_INLINE VekStatus applyC(int sf, TD* d, int len, V v, const TS*... s) noexcep
     return warn(Mode::dispatch(sf, [&](const auto& c) noexcept {
         const auto cc = c;
         const V vv = v;
-        return run(d, len, [cc, vv](unsigned& fl, TS... x) noexcept { return Op::template f<TD>(cc, fl, x..., vv); }, s...);
+        const auto f = [cc, vv](unsigned& fl, TS... x) noexcept { return Op::template f<TD>(cc, fl, x..., vv); };
+        using C = std::remove_cvref_t<decltype(cc)>;
+        if constexpr (hasVec<Op, TD, C, TS..., V>) {
+            const __m256i kv = splat(vv);
+            const auto vf = [cc, kv](unsigned& fl, AsVec<TS>... x) noexcept {
+                return Op::template vec<TD>(cc, fl, x..., kv);
+            };
+            return runVec(d, len, vf, f, s...);
+        } else {
+            return run(d, len, f, s...);
+        }
     }));
 }
 
@@ -248,16 +337,108 @@ VekStatus accC(const A* a, V v, D* sd, int len) noexcept {
 // ---- integer element operations ------------------------------------------------------
 // E::g<W>(parts...) is the exact result in W; Int<E> scales and saturates it, part by
 // part for complex elements. Non-commutative operations take the right operand first.
-struct Add { template <class W, class X, class Y> static VEK_INLINE W g(X x, Y y) noexcept { return W(x) + W(y); } };
-struct Sub { template <class W, class X, class Y> static VEK_INLINE W g(X x, Y y) noexcept { return W(y) - W(x); } };
-struct SubR { template <class W, class X, class Y> static VEK_INLINE W g(X x, Y y) noexcept { return W(x) - W(y); } };
-struct Mul { template <class W, class X, class Y> static VEK_INLINE W g(X x, Y y) noexcept { return W(x) * W(y); } };
-struct Sqr { template <class W, class X> static VEK_INLINE W g(X x) noexcept { return W(x) * W(x); } };
-struct Abs { template <class W, class X> static VEK_INLINE W g(X x) noexcept { return x < 0 ? -W(x) : W(x); } };
-struct MulAdd { template <class W, class X, class Y, class Z> static VEK_INLINE W g(X x, Y y, Z acc) noexcept { return W(acc) + W(x) * W(y); } };
+// vg is the same operation on eight 32-bit lanes (for W = int32); partwise operations
+// also apply to the parts of complex elements.
+// Signed 16-bit x, y to the 32-bit a x + b y in the widened element order (see widenLo):
+// one multiply-add of the interleaved pairs per half.
+VEK_INLINE void lin16(__m256i x, __m256i y, short a, short b, __m256i& lo, __m256i& hi) noexcept {
+    const __m256i k = _mm256_set1_epi32(int((std::uint32_t(std::uint16_t(b)) << 16) | std::uint16_t(a)));
+    lo = _mm256_madd_epi16(_mm256_unpacklo_epi16(x, y), k);
+    hi = _mm256_madd_epi16(_mm256_unpackhi_epi16(x, y), k);
+}
+
+struct Add {
+    template <class W, class X, class Y> static VEK_INLINE W g(X x, Y y) noexcept { return W(x) + W(y); }
+    static VEK_INLINE __m256i vg(__m256i x, __m256i y) noexcept { return _mm256_add_epi32(x, y); }
+    static VEK_INLINE void pair16(__m256i x, __m256i y, __m256i& lo, __m256i& hi) noexcept { lin16(x, y, 1, 1, lo, hi); }
+    static constexpr bool partwise = true;
+};
+struct Sub {
+    template <class W, class X, class Y> static VEK_INLINE W g(X x, Y y) noexcept { return W(y) - W(x); }
+    static VEK_INLINE __m256i vg(__m256i x, __m256i y) noexcept { return _mm256_sub_epi32(y, x); }
+    static VEK_INLINE void pair16(__m256i x, __m256i y, __m256i& lo, __m256i& hi) noexcept { lin16(x, y, -1, 1, lo, hi); }
+    static constexpr bool partwise = true;
+};
+struct SubR {
+    template <class W, class X, class Y> static VEK_INLINE W g(X x, Y y) noexcept { return W(x) - W(y); }
+    static VEK_INLINE __m256i vg(__m256i x, __m256i y) noexcept { return _mm256_sub_epi32(x, y); }
+    static VEK_INLINE void pair16(__m256i x, __m256i y, __m256i& lo, __m256i& hi) noexcept { lin16(x, y, 1, -1, lo, hi); }
+    static constexpr bool partwise = true;
+};
+struct Mul {
+    template <class W, class X, class Y> static VEK_INLINE W g(X x, Y y) noexcept { return W(x) * W(y); }
+    static VEK_INLINE __m256i vg(__m256i x, __m256i y) noexcept { return _mm256_mullo_epi32(x, y); }
+    // The low and high words of the 16-bit products, interleaved into 32-bit products.
+    static VEK_INLINE void pair16(__m256i x, __m256i y, __m256i& lo, __m256i& hi) noexcept {
+        const __m256i pl = _mm256_mullo_epi16(x, y), ph = _mm256_mulhi_epi16(x, y);
+        lo = _mm256_unpacklo_epi16(pl, ph);
+        hi = _mm256_unpackhi_epi16(pl, ph);
+    }
+    static constexpr bool partwise = false;
+};
+struct Sqr {
+    template <class W, class X> static VEK_INLINE W g(X x) noexcept { return W(x) * W(x); }
+    static VEK_INLINE __m256i vg(__m256i x) noexcept { return _mm256_mullo_epi32(x, x); }
+    static constexpr bool partwise = false;
+};
+struct Abs {
+    template <class W, class X> static VEK_INLINE W g(X x) noexcept { return x < 0 ? -W(x) : W(x); }
+    static VEK_INLINE __m256i vg(__m256i x) noexcept { return _mm256_abs_epi32(x); }
+    static constexpr bool partwise = false;
+};
+struct MulAdd {
+    template <class W, class X, class Y, class Z> static VEK_INLINE W g(X x, Y y, Z acc) noexcept { return W(acc) + W(x) * W(y); }
+    static VEK_INLINE __m256i vg(__m256i x, __m256i y, __m256i acc) noexcept {
+        return _mm256_add_epi32(acc, _mm256_mullo_epi32(x, y));
+    }
+    static constexpr bool partwise = false;
+};
+
+// 16-bit lanes widened to 32 bits: lo holds elements 0-3 and 8-11, hi 4-7 and 12-15, the
+// order the in-lane saturating pack restores.
+template <class T>
+VEK_INLINE __m256i widenLo(__m256i v) noexcept {
+    const __m256i t = _mm256_unpacklo_epi16(v, v);
+    return std::is_signed_v<T> ? _mm256_srai_epi32(t, 16) : _mm256_srli_epi32(t, 16);
+}
+template <class T>
+VEK_INLINE __m256i widenHi(__m256i v) noexcept {
+    const __m256i t = _mm256_unpackhi_epi16(v, v);
+    return std::is_signed_v<T> ? _mm256_srai_epi32(t, 16) : _mm256_srli_epi32(t, 16);
+}
+template <class T>
+VEK_INLINE __m256i pack16(__m256i lo, __m256i hi) noexcept {
+    if constexpr (std::is_signed_v<T>) return _mm256_packs_epi32(lo, hi);
+    else return _mm256_packus_epi32(lo, hi);
+}
 
 template <class E>
 struct Int {
+    // 16-bit elements (and the parts of 16sc for partwise operations) with exact
+    // results in 32 bits.
+    template <class TD, class C, class... X>
+    static constexpr bool vecOk = [] {
+        using P = Part<TD>;
+        if constexpr (!requires { E::partwise; }) return false;
+        else if constexpr (!std::is_same_v<typename C::W, std::int32_t>) return false;
+        else if constexpr (isComplex<TD> && !E::partwise) return false;
+        else return (std::is_same_v<P, std::int16_t> || std::is_same_v<P, std::uint16_t>) &&
+                    (std::is_same_v<X, TD> && ...);
+    }();
+    template <class TD, class C, class... V>
+    static VEK_INLINE __m256i vec(const C& c, unsigned&, V... x) noexcept {
+        using P = Part<TD>;
+        if constexpr (std::is_signed_v<P> && sizeof...(V) == 2 && requires(__m256i v) { E::pair16(x..., v, v); }) {
+            __m256i lo, hi;
+            E::pair16(x..., lo, hi);
+            return pack16<P>(c.template vput<P>(lo), c.template vput<P>(hi));
+        } else {
+            const __m256i lo = c.template vput<P>(E::vg(widenLo<P>(x)...));
+            const __m256i hi = c.template vput<P>(E::vg(widenHi<P>(x)...));
+            return pack16<P>(lo, hi);
+        }
+    }
+
     template <class TD, class C, class... X>
     static VEK_INLINE TD f(const C& c, unsigned&, X... x) noexcept {
         using W = typename C::W;
@@ -287,14 +468,41 @@ struct CSqrI {
 };
 
 // ---- floating element operations -----------------------------------------------------
-struct FAdd { template <class X, class Y> static VEK_INLINE auto g(X x, Y y) noexcept { return x + y; } };
-struct FSub { template <class X, class Y> static VEK_INLINE auto g(X x, Y y) noexcept { return y - x; } };
-struct FSubR { template <class X, class Y> static VEK_INLINE auto g(X x, Y y) noexcept { return x - y; } };
-struct FMul { template <class X, class Y> static VEK_INLINE auto g(X x, Y y) noexcept { return x * y; } };
-struct FSqr { template <class X> static VEK_INLINE auto g(X x) noexcept { return x * x; } };
+// vg is the same operation on a vector of the part type (__m256 or __m256d).
+struct FAdd {
+    template <class X, class Y> static VEK_INLINE auto g(X x, Y y) noexcept { return x + y; }
+    static VEK_INLINE __m256 vg(__m256 x, __m256 y) noexcept { return _mm256_add_ps(x, y); }
+    static VEK_INLINE __m256d vg(__m256d x, __m256d y) noexcept { return _mm256_add_pd(x, y); }
+};
+struct FSub {
+    template <class X, class Y> static VEK_INLINE auto g(X x, Y y) noexcept { return y - x; }
+    static VEK_INLINE __m256 vg(__m256 x, __m256 y) noexcept { return _mm256_sub_ps(y, x); }
+    static VEK_INLINE __m256d vg(__m256d x, __m256d y) noexcept { return _mm256_sub_pd(y, x); }
+};
+struct FSubR {
+    template <class X, class Y> static VEK_INLINE auto g(X x, Y y) noexcept { return x - y; }
+    static VEK_INLINE __m256 vg(__m256 x, __m256 y) noexcept { return _mm256_sub_ps(x, y); }
+    static VEK_INLINE __m256d vg(__m256d x, __m256d y) noexcept { return _mm256_sub_pd(x, y); }
+};
+struct FMul {
+    template <class X, class Y> static VEK_INLINE auto g(X x, Y y) noexcept { return x * y; }
+    static VEK_INLINE __m256 vg(__m256 x, __m256 y) noexcept { return _mm256_mul_ps(x, y); }
+    static VEK_INLINE __m256d vg(__m256d x, __m256d y) noexcept { return _mm256_mul_pd(x, y); }
+};
+struct FSqr {
+    template <class X> static VEK_INLINE auto g(X x) noexcept { return x * x; }
+    static VEK_INLINE __m256 vg(__m256 x) noexcept { return _mm256_mul_ps(x, x); }
+    static VEK_INLINE __m256d vg(__m256d x) noexcept { return _mm256_mul_pd(x, x); }
+};
 struct FAbs {   // clears the sign bit: -0.0 gives +0.0, a NaN keeps its payload
     template <class X> static VEK_INLINE X g(X x) noexcept {
         if constexpr (sizeof(X) == 4) return __builtin_fabsf(x); else return __builtin_fabs(x);
+    }
+    static VEK_INLINE __m256 vg(__m256 x) noexcept {
+        return _mm256_and_ps(x, _mm256_castsi256_ps(_mm256_set1_epi32(0x7fffffff)));
+    }
+    static VEK_INLINE __m256d vg(__m256d x) noexcept {
+        return _mm256_and_pd(x, _mm256_castsi256_pd(_mm256_set1_epi64x(0x7fffffffffffffffll)));
     }
 };
 // x * (1 / v): the reciprocal is rounded once in the element precision and hoisted.
@@ -304,12 +512,45 @@ template <class P> VEK_INLINE P fmaP(P a, P b, P c) noexcept {
     if constexpr (sizeof(P) == 4) return __builtin_fmaf(a, b, c);
     else return __builtin_fma(a, b, c);
 }
-struct FMulAdd { template <class X> static VEK_INLINE X g(X x, X y, X acc) noexcept { return fmaP(x, y, acc); } };
-struct FMulAddC { template <class X> static VEK_INLINE X g(X x, X acc, X v) noexcept { return fmaP(x, v, acc); } };
+struct FMulAdd {
+    template <class X> static VEK_INLINE X g(X x, X y, X acc) noexcept { return fmaP(x, y, acc); }
+    static VEK_INLINE __m256 vg(__m256 x, __m256 y, __m256 acc) noexcept { return _mm256_fmadd_ps(x, y, acc); }
+    static VEK_INLINE __m256d vg(__m256d x, __m256d y, __m256d acc) noexcept { return _mm256_fmadd_pd(x, y, acc); }
+};
+struct FMulAddC {
+    template <class X> static VEK_INLINE X g(X x, X acc, X v) noexcept { return fmaP(x, v, acc); }
+    static VEK_INLINE __m256 vg(__m256 x, __m256 acc, __m256 v) noexcept { return _mm256_fmadd_ps(x, v, acc); }
+    static VEK_INLINE __m256d vg(__m256d x, __m256d acc, __m256d v) noexcept { return _mm256_fmadd_pd(x, v, acc); }
+};
+
+// The float or double vector of a part type.
+template <class P> struct FVec;
+template <> struct FVec<float> {
+    using V = __m256;
+    static VEK_INLINE V in(__m256i v) noexcept { return _mm256_castsi256_ps(v); }
+    static VEK_INLINE __m256i out(V v) noexcept { return _mm256_castps_si256(v); }
+};
+template <> struct FVec<double> {
+    using V = __m256d;
+    static VEK_INLINE V in(__m256i v) noexcept { return _mm256_castsi256_pd(v); }
+    static VEK_INLINE __m256i out(V v) noexcept { return _mm256_castpd_si256(v); }
+};
 
 // Part by part on complex elements.
 template <class E>
 struct Fp {
+    template <class TD, class C, class... X>
+    static constexpr bool vecOk = [] {
+        using P = Part<TD>;
+        if constexpr (!std::is_floating_point_v<P>) return false;
+        else return requires(typename FVec<P>::V v) { E::vg(((void)sizeof(X), v)...); } && (std::is_same_v<X, TD> && ...);
+    }();
+    template <class TD, class C, class... V>
+    static VEK_INLINE __m256i vec(const C&, unsigned&, V... x) noexcept {
+        using F = FVec<Part<TD>>;
+        return F::out(E::vg(F::in(x)...));
+    }
+
     template <class TD, class C, class... X>
     static VEK_INLINE TD f(const C&, unsigned&, X... x) noexcept {
         if constexpr (isComplex<TD>) return TD{E::g(re(x)...), E::g(im(x)...)};
@@ -323,19 +564,54 @@ template <class T>
 VEK_INLINE T cmulF(T x, T y) noexcept {
     return T{fmaP(y.re, x.re, -(y.im * x.im)), fmaP(y.re, x.im, y.im * x.re)};
 }
-struct CMulF {
+// The same fused operations on a vector of complex elements (4 x 32fc or 2 x 64fc):
+// with y's real parts duplicated (yr) and imaginary parts duplicated (yi),
+// fmaddsub(yr, x, yi * swap(x)) gives re = fma(yr, xr, -(yi xi)) and
+// im = fma(yr, xi, yi xr) bit for bit.
+VEK_INLINE __m256 cmulV(__m256 x, __m256 y) noexcept {
+    const __m256 t = _mm256_mul_ps(_mm256_movehdup_ps(y), _mm256_permute_ps(x, 0xB1));
+    return _mm256_fmaddsub_ps(_mm256_moveldup_ps(y), x, t);
+}
+VEK_INLINE __m256d cmulV(__m256d x, __m256d y) noexcept {
+    const __m256d t = _mm256_mul_pd(_mm256_permute_pd(y, 0xF), _mm256_permute_pd(x, 0x5));
+    return _mm256_fmaddsub_pd(_mm256_movedup_pd(y), x, t);
+}
+VEK_INLINE __m256 vaddF(__m256 a, __m256 b) noexcept { return _mm256_add_ps(a, b); }
+VEK_INLINE __m256d vaddF(__m256d a, __m256d b) noexcept { return _mm256_add_pd(a, b); }
+
+// Vector forms of the complex float operations, for complex float elements only.
+struct CFVec {
+    template <class TD, class C, class... X>
+    static constexpr bool vecOk = isComplex<TD> && std::is_floating_point_v<Part<TD>> && (std::is_same_v<X, TD> && ...);
+};
+struct CMulF : CFVec {
     template <class TD, class C, class X, class Y>
     static VEK_INLINE TD f(const C&, unsigned&, X x, Y y) noexcept { return cmulF(x, y); }
+    template <class TD, class C>
+    static VEK_INLINE __m256i vec(const C&, unsigned&, __m256i x, __m256i y) noexcept {
+        using F = FVec<Part<TD>>;
+        return F::out(cmulV(F::in(x), F::in(y)));
+    }
 };
-struct CSqrF {
+struct CSqrF : CFVec {
     template <class TD, class C, class X>
     static VEK_INLINE TD f(const C&, unsigned&, X x) noexcept { return cmulF(x, x); }
+    template <class TD, class C>
+    static VEK_INLINE __m256i vec(const C&, unsigned&, __m256i x) noexcept {
+        using F = FVec<Part<TD>>;
+        return F::out(cmulV(F::in(x), F::in(x)));
+    }
 };
-struct CMulAddF {
+struct CMulAddF : CFVec {
     template <class TD, class C, class X>
     static VEK_INLINE TD f(const C&, unsigned&, X x, X y, X acc) noexcept {
         const X p = cmulF(x, y);
         return TD{acc.re + p.re, acc.im + p.im};
+    }
+    template <class TD, class C>
+    static VEK_INLINE __m256i vec(const C&, unsigned&, __m256i x, __m256i y, __m256i acc) noexcept {
+        using F = FVec<Part<TD>>;
+        return F::out(vaddF(F::in(acc), cmulV(F::in(x), F::in(y))));
     }
 };
 // Real vector times complex vector.

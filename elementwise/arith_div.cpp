@@ -139,10 +139,45 @@ VEK_INLINE T fdiv(T n, T d, unsigned& fl) noexcept {
     return z ? zeroDivSub(n) : q;
 }
 
+// The same on a vector: the quotients, with the substitutes blended in where the divisor
+// compares equal to zero (the compares follow the caller's denormals-are-zero setting
+// exactly as the scalar ones do).
+template <class F, class V>
+VEK_INLINE V vdiv(V n, V d, unsigned& fl) noexcept {
+    if constexpr (sizeof(V) / sizeof(n[0]) == 8) {   // eight floats
+        const __m256 zero = _mm256_setzero_ps();
+        const __m256 z = _mm256_cmp_ps(d, zero, _CMP_EQ_OQ);
+        fl |= unsigned(_mm256_movemask_ps(z));
+        const __m256 q = _mm256_div_ps(n, d);
+        const __m256 sign = _mm256_and_ps(n, _mm256_castsi256_ps(_mm256_set1_epi32(int(0x80000000u))));
+        const __m256 inf = _mm256_or_ps(sign, _mm256_castsi256_ps(_mm256_set1_epi32(0x7f800000)));
+        const __m256 sub = _mm256_blendv_ps(inf, _mm256_castsi256_ps(_mm256_set1_epi32(0x7fc00000)),
+                                            _mm256_cmp_ps(n, zero, _CMP_EQ_UQ));   // 0 or NaN
+        return _mm256_blendv_ps(q, sub, z);
+    } else {
+        const __m256d zero = _mm256_setzero_pd();
+        const __m256d z = _mm256_cmp_pd(d, zero, _CMP_EQ_OQ);
+        fl |= unsigned(_mm256_movemask_pd(z));
+        const __m256d q = _mm256_div_pd(n, d);
+        const __m256d sign = _mm256_and_pd(n, _mm256_castsi256_pd(_mm256_set1_epi64x(std::int64_t(0x8000000000000000ull))));
+        const __m256d inf = _mm256_or_pd(sign, _mm256_castsi256_pd(_mm256_set1_epi64x(0x7ff0000000000000ll)));
+        const __m256d sub = _mm256_blendv_pd(inf, _mm256_castsi256_pd(_mm256_set1_epi64x(0x7ff8000000000000ll)),
+                                             _mm256_cmp_pd(n, zero, _CMP_EQ_UQ));
+        return _mm256_blendv_pd(q, sub, z);
+    }
+}
+
 // Div and DivCRev: second operand / first.
 struct FDivQ {
     template <class TD, class C, class X>
     static VEK_INLINE TD f(const C&, unsigned& fl, X x, X y) noexcept { return fdiv(y, x, fl); }
+    template <class TD, class C, class... X>
+    static constexpr bool vecOk = std::is_floating_point_v<TD> && (std::is_same_v<X, TD> && ...);
+    template <class TD, class C>
+    static VEK_INLINE __m256i vec(const C&, unsigned& fl, __m256i x, __m256i y) noexcept {
+        using F = FVec<TD>;
+        return F::out(vdiv<F>(F::in(y), F::in(x), fl));
+    }
 };
 
 // Complex: second / first. 32fc is computed in double and rounded once.

@@ -13,34 +13,6 @@ VekStatus addF32(const Vek32f* a, const Vek32f* b, Vek32f* d, int len) noexcept 
     return bin<Fp<FAdd>, Flt>(a, b, d, len);
 }
 
-// Four complex products a vector, the same fused operations as cmulF: with b's real
-// parts duplicated (br) and imaginary parts duplicated (bi), fmaddsub(br, a, bi x
-// swap(a)) gives re = fma(br, ar, -(bi ai)) and im = fma(br, ai, bi ar) bit for bit.
-VekStatus mulF32fc(const Vek32fc* a, const Vek32fc* b, Vek32fc* d, int len) noexcept {
-    VEK_CHECK_PTRS(a, b, d);
-    VEK_CHECK_LEN(len);
-    MxcsrGuard g(MxcsrGuard::kAllMasks, MxcsrGuard::kAllMasks);
-    const auto* pa = reinterpret_cast<const float*>(a);
-    const auto* pb = reinterpret_cast<const float*>(b);
-    auto* pd = reinterpret_cast<float*>(d);
-    const auto prod = [](__m256 x, __m256 y) noexcept {
-        const __m256 t = _mm256_mul_ps(_mm256_movehdup_ps(y), _mm256_permute_ps(x, 0xB1));
-        return _mm256_fmaddsub_ps(_mm256_moveldup_ps(y), x, t);
-    };
-    std::size_t i = 0;
-    const std::size_t n = std::size_t(len);
-    for (; i + 8 <= n; i += 8) {
-        const __m256 r0 = prod(_mm256_loadu_ps(pa + 2 * i), _mm256_loadu_ps(pb + 2 * i));
-        const __m256 r1 = prod(_mm256_loadu_ps(pa + 2 * i + 8), _mm256_loadu_ps(pb + 2 * i + 8));
-        _mm256_storeu_ps(pd + 2 * i, r0);
-        _mm256_storeu_ps(pd + 2 * i + 8, r1);
-    }
-    for (; i + 4 <= n; i += 4)
-        _mm256_storeu_ps(pd + 2 * i, prod(_mm256_loadu_ps(pa + 2 * i), _mm256_loadu_ps(pb + 2 * i)));
-    for (; i < n; ++i) d[i] = cmulF(a[i], b[i]);
-    return vekStsNoErr;
-}
-
 // x * val * 2^-sf exactly: val = m 2^(e-53) with an integer m, so the product is the
 // integer x m (below 2^117) scaled by 2^-(sf - e + 53), rounded and saturated by the
 // integer scale rule.

@@ -126,7 +126,11 @@ public:
         unsigned want = (saved_ & ~mask) | (value & mask);
         if (want != saved_) _mm_setcsr(want);
     }
-    VEK_INLINE ~MxcsrGuard() { _mm_setcsr(saved_); }
+    // Reading the register is cheap; writing it is not, so it is written back only when
+    // the call changed it (a mode it set, or a flag an operation raised).
+    VEK_INLINE ~MxcsrGuard() {
+        if (_mm_getcsr() != saved_) _mm_setcsr(saved_);
+    }
     MxcsrGuard(const MxcsrGuard&) = delete;
     MxcsrGuard& operator=(const MxcsrGuard&) = delete;
 

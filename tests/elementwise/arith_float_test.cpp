@@ -361,4 +361,84 @@ TEST(ArithAll, ValueArgumentErrors) {
     EXPECT_EQ(veksMulC_64f64s_ISfs(1.0, reinterpret_cast<Vek64s*>(d16), 0, 0), vekStsSizeErr);
 }
 
+// ---- vector bodies against the element rule -------------------------------------------
+// Every length from 1 to 70 at four source/destination offsets: the n-element call must
+// give, bit for bit, what n one-element calls give (those run the element rule alone),
+// write nothing outside its n elements, and report a warning exactly when one of the
+// one-element calls does.
+template <class T, class Gen, class F>
+void bodyMatchesElements(const char* name, Gen gen, F call) {
+    SCOPED_TRACE(name);
+    vt::Rng rng;
+    for (int off = 0; off < 4; ++off) {
+        for (int n = 1; n <= 70; ++n) {
+            std::vector<T> a(n + off), b(n + off);
+            for (auto& v : a) v = gen(rng);
+            for (auto& v : b) v = gen(rng);
+            vt::Guarded<T> d(std::size_t(n + off));
+            const VekStatus st = call(a.data() + off, b.data() + off, d.data() + off, n);
+            VekStatus want = vekStsNoErr;
+            for (int i = 0; i < n; ++i) {
+                T one;
+                const VekStatus s1 = call(a.data() + off + i, b.data() + off + i, &one, 1);
+                if (s1 != vekStsNoErr) want = s1;
+                ASSERT_EQ(std::memcmp(&one, d.data() + off + i, sizeof(T)), 0) << "n=" << n << " off=" << off << " i=" << i;
+            }
+            EXPECT_EQ(st, want) << "n=" << n;
+            ASSERT_TRUE(d.headIntact()) << "n=" << n << " off=" << off;
+            const auto* p = reinterpret_cast<const std::uint8_t*>(d.data());
+            for (int i = 0; i < off * int(sizeof(T)); ++i) ASSERT_EQ(p[i], vt::kSentinel) << "n=" << n;
+        }
+    }
+}
+
+TEST(ArithAll, VectorBodiesMatchElementRule) {
+    auto i16 = [](vt::Rng& r) { const auto v = r.bits(); return Vek16s((v & 3) == 0 ? std::int16_t(v >> 40) >> 12 : std::int16_t(v >> 40)); };
+    auto u16 = [](vt::Rng& r) { return Vek16u(r.bits() >> 48); };
+    auto c16 = [i16](vt::Rng& r) { return Vek16sc{i16(r), i16(r)}; };
+    auto f32 = [](vt::Rng& r) {
+        const auto v = r.bits();
+        return (v & 7) == 0 ? (v & 8 ? 0.0f : -0.0f) : (v & 15) == 1 ? std::nanf("") : float(r.uniform(-1e3, 1e3));
+    };
+    auto f64 = [f32](vt::Rng& r) { return double(f32(r)) * (1 + 1e-9); };
+    auto c32 = [f32](vt::Rng& r) { return Vek32fc{f32(r), f32(r)}; };
+    // Constants of the constant forms, one per scale factor.
+    const Vek16s k16[] = {-32768, -3, 1234, 32767, 7, -1, 300, 2, -20000, 5};
+    int ki = 0;
+    for (int sf : {0, 1, 3, 15, 16, 31, 40, -1, -5, -31}) {
+        SCOPED_TRACE(sf);
+        const Vek16s k = k16[ki++];
+        const Vek16sc kc{k, Vek16s(-k / 2)};
+        bodyMatchesElements<Vek16s>("Add_16s_Sfs", i16, [sf](auto a, auto b, auto d, int n) { return veksAdd_16s_Sfs(a, b, d, n, sf); });
+        bodyMatchesElements<Vek16s>("Mul_16s_Sfs", i16, [sf](auto a, auto b, auto d, int n) { return veksMul_16s_Sfs(a, b, d, n, sf); });
+        bodyMatchesElements<Vek16s>("MulC_16s_Sfs", i16, [sf, k](auto a, auto b, auto d, int n) { return veksMulC_16s_Sfs(a, k, d, n, sf); });
+        bodyMatchesElements<Vek16u>("Sub_16u_Sfs", u16, [sf](auto a, auto b, auto d, int n) { return veksSub_16u_Sfs(a, b, d, n, sf); });
+        bodyMatchesElements<Vek16u>("Sqr_16u_Sfs", u16, [sf](auto a, auto, auto d, int n) { return veksSqr_16u_Sfs(a, d, n, sf); });
+        bodyMatchesElements<Vek16sc>("AddC_16sc_Sfs", c16, [sf, kc](auto a, auto, auto d, int n) { return veksAddC_16sc_Sfs(a, kc, d, n, sf); });
+        bodyMatchesElements<Vek16s>("AddProduct_16s_Sfs", i16, [sf](auto a, auto b, auto d, int n) {
+            for (int i = 0; i < n; ++i) d[i] = Vek16s(a[i] ^ b[i]);   // the accumulator
+            return veksAddProduct_16s_Sfs(a, b, d, n, sf);
+        });
+    }
+    bodyMatchesElements<Vek16s>("Abs_16s", i16, [](auto a, auto, auto d, int n) { return veksAbs_16s(a, d, n); });
+    bodyMatchesElements<Vek32f>("Div_32f", f32, [](auto a, auto b, auto d, int n) { return veksDiv_32f(a, b, d, n); });
+    bodyMatchesElements<Vek32f>("DivCRev_32f", f32, [](auto a, auto, auto d, int n) { return veksDivCRev_32f(a, 3.5f, d, n); });
+    bodyMatchesElements<Vek64f>("Div_64f", f64, [](auto a, auto b, auto d, int n) { return veksDiv_64f(a, b, d, n); });
+    bodyMatchesElements<Vek32f>("AddProduct_32f", f32, [](auto a, auto b, auto d, int n) {
+        for (int i = 0; i < n; ++i) d[i] = a[i] - b[i];
+        return veksAddProduct_32f(a, b, d, n);
+    });
+    bodyMatchesElements<Vek64f>("Sub_64f", f64, [](auto a, auto b, auto d, int n) { return veksSub_64f(a, b, d, n); });
+    bodyMatchesElements<Vek32fc>("SubCRev_32fc", c32, [](auto a, auto, auto d, int n) { return veksSubCRev_32fc(a, Vek32fc{-1.25f, 1e3f}, d, n); });
+    auto c64 = [f64](vt::Rng& r) { return Vek64fc{f64(r), f64(r)}; };
+    bodyMatchesElements<Vek32fc>("Mul_32fc", c32, [](auto a, auto b, auto d, int n) { return veksMul_32fc(a, b, d, n); });
+    bodyMatchesElements<Vek64fc>("MulC_64fc", c64, [](auto a, auto, auto d, int n) { return veksMulC_64fc(a, Vek64fc{0.75, -3e5}, d, n); });
+    bodyMatchesElements<Vek32fc>("Sqr_32fc", c32, [](auto a, auto, auto d, int n) { return veksSqr_32fc(a, d, n); });
+    bodyMatchesElements<Vek64fc>("AddProduct_64fc", c64, [](auto a, auto b, auto d, int n) {
+        for (int i = 0; i < n; ++i) d[i] = Vek64fc{a[i].im, b[i].re};
+        return veksAddProduct_64fc(a, b, d, n);
+    });
+    bodyMatchesElements<Vek32f>("Abs_32f", f32, [](auto a, auto, auto d, int n) { return veksAbs_32f(a, d, n); });
+}
+
 }  // namespace
