@@ -339,24 +339,41 @@ VekStatus accC(const A* a, V v, D* sd, int len) noexcept {
 // part for complex elements. Non-commutative operations take the right operand first.
 // vg is the same operation on eight 32-bit lanes (for W = int32); partwise operations
 // also apply to the parts of complex elements.
+// Signed 16-bit x, y to the 32-bit a x + b y in the widened element order (see widenLo):
+// one multiply-add of the interleaved pairs per half.
+VEK_INLINE void lin16(__m256i x, __m256i y, short a, short b, __m256i& lo, __m256i& hi) noexcept {
+    const __m256i k = _mm256_set1_epi32(int((std::uint32_t(std::uint16_t(b)) << 16) | std::uint16_t(a)));
+    lo = _mm256_madd_epi16(_mm256_unpacklo_epi16(x, y), k);
+    hi = _mm256_madd_epi16(_mm256_unpackhi_epi16(x, y), k);
+}
+
 struct Add {
     template <class W, class X, class Y> static VEK_INLINE W g(X x, Y y) noexcept { return W(x) + W(y); }
     static VEK_INLINE __m256i vg(__m256i x, __m256i y) noexcept { return _mm256_add_epi32(x, y); }
+    static VEK_INLINE void pair16(__m256i x, __m256i y, __m256i& lo, __m256i& hi) noexcept { lin16(x, y, 1, 1, lo, hi); }
     static constexpr bool partwise = true;
 };
 struct Sub {
     template <class W, class X, class Y> static VEK_INLINE W g(X x, Y y) noexcept { return W(y) - W(x); }
     static VEK_INLINE __m256i vg(__m256i x, __m256i y) noexcept { return _mm256_sub_epi32(y, x); }
+    static VEK_INLINE void pair16(__m256i x, __m256i y, __m256i& lo, __m256i& hi) noexcept { lin16(x, y, -1, 1, lo, hi); }
     static constexpr bool partwise = true;
 };
 struct SubR {
     template <class W, class X, class Y> static VEK_INLINE W g(X x, Y y) noexcept { return W(x) - W(y); }
     static VEK_INLINE __m256i vg(__m256i x, __m256i y) noexcept { return _mm256_sub_epi32(x, y); }
+    static VEK_INLINE void pair16(__m256i x, __m256i y, __m256i& lo, __m256i& hi) noexcept { lin16(x, y, 1, -1, lo, hi); }
     static constexpr bool partwise = true;
 };
 struct Mul {
     template <class W, class X, class Y> static VEK_INLINE W g(X x, Y y) noexcept { return W(x) * W(y); }
     static VEK_INLINE __m256i vg(__m256i x, __m256i y) noexcept { return _mm256_mullo_epi32(x, y); }
+    // The low and high words of the 16-bit products, interleaved into 32-bit products.
+    static VEK_INLINE void pair16(__m256i x, __m256i y, __m256i& lo, __m256i& hi) noexcept {
+        const __m256i pl = _mm256_mullo_epi16(x, y), ph = _mm256_mulhi_epi16(x, y);
+        lo = _mm256_unpacklo_epi16(pl, ph);
+        hi = _mm256_unpackhi_epi16(pl, ph);
+    }
     static constexpr bool partwise = false;
 };
 struct Sqr {
@@ -411,9 +428,15 @@ struct Int {
     template <class TD, class C, class... V>
     static VEK_INLINE __m256i vec(const C& c, unsigned&, V... x) noexcept {
         using P = Part<TD>;
-        const __m256i lo = c.template vput<P>(E::vg(widenLo<P>(x)...));
-        const __m256i hi = c.template vput<P>(E::vg(widenHi<P>(x)...));
-        return pack16<P>(lo, hi);
+        if constexpr (std::is_signed_v<P> && sizeof...(V) == 2 && requires(__m256i v) { E::pair16(x..., v, v); }) {
+            __m256i lo, hi;
+            E::pair16(x..., lo, hi);
+            return pack16<P>(c.template vput<P>(lo), c.template vput<P>(hi));
+        } else {
+            const __m256i lo = c.template vput<P>(E::vg(widenLo<P>(x)...));
+            const __m256i hi = c.template vput<P>(E::vg(widenHi<P>(x)...));
+            return pack16<P>(lo, hi);
+        }
     }
 
     template <class TD, class C, class... X>

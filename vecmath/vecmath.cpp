@@ -99,39 +99,7 @@ struct SqrtF {
     // Exceptions masked for the call; the caller's rounding and flush modes stay.
     static VekStatus run(const Vek32f* s, Vek32f* d, std::size_t n) noexcept {
         MxcsrGuard g(MxcsrGuard::kAllMasks, MxcsrGuard::kAllMasks);
-        bool neg = false;
-        // Groups of 16: the estimate for both vectors, the exact root when either has a
-        // lane the estimate cannot take.
-        auto group = [&](__m256 a, __m256 b, __m256& ya, __m256& yb) {
-            ya = vm::detail::sqrtRsqrtF(a);
-            yb = vm::detail::sqrtRsqrtF(b);
-            if (__builtin_expect(vm::detail::any(_mm256_cmp_ps(ya, yb, _CMP_UNORD_Q)), 0)) {
-                ya = _mm256_sqrt_ps(a);
-                yb = _mm256_sqrt_ps(b);
-                const __m256 z = _mm256_setzero_ps();
-                neg |= vm::detail::any(_mm256_or_ps(_mm256_cmp_ps(a, z, _CMP_LT_OQ),
-                                                    _mm256_cmp_ps(b, z, _CMP_LT_OQ)));
-            }
-        };
-        std::size_t i = 0;
-        for (; i + 16 <= n; i += 16) {
-            __m256 ya, yb;
-            group(_mm256_loadu_ps(s + i), _mm256_loadu_ps(s + i + 8), ya, yb);
-            _mm256_storeu_ps(d + i, ya);
-            _mm256_storeu_ps(d + i + 8, yb);
-        }
-        if (i < n) {
-            const std::size_t r = n - i, r1 = r < 8 ? r : 8, r2 = r - r1;
-            const __m256 a8 = r1 == 8 ? _mm256_loadu_ps(s + i)
-                                      : _mm256_castsi256_ps(simd::tailLoad(s + i, r1 * 4));
-            const __m256 b = r2 ? _mm256_castsi256_ps(simd::tailLoad(s + i + 8, r2 * 4))
-                                : _mm256_setzero_ps();
-            __m256 ya, yb;
-            group(a8, b, ya, yb);
-            if (r1 == 8) _mm256_storeu_ps(d + i, ya);
-            else simd::tailStore(d + i, _mm256_castps_si256(ya), r1 * 4);
-            if (r2) simd::tailStore(d + i + 8, _mm256_castps_si256(yb), r2 * 4);
-        }
+        const bool neg = vm::detail::sqrtEstimate(s, d, n);
         return neg ? vekStsSqrtNegArg : vekStsNoErr;
     }
     static VekStatus run(const Vek64f* s, Vek64f* d, std::size_t n) noexcept {

@@ -69,6 +69,11 @@ void atan2(const double* y, const double* x, double* r, std::size_t n, Accuracy 
 // High accuracy is the correctly rounded square root; negative lanes give NaN.
 void sqrt(const float* x, float* y, std::size_t n, Accuracy a) noexcept;
 void sqrt(const double* x, double* y, std::size_t n, Accuracy a) noexcept;
+namespace detail {
+// The low-accuracy float square root in the caller's environment (no MXCSR change):
+// returns whether an element was negative (NaN written for it).
+bool sqrtEstimate(const float* x, float* y, std::size_t n) noexcept;
+}  // namespace detail
 void cbrt(const float* x, float* y, std::size_t n, Accuracy a) noexcept;
 void cbrt(const double* x, double* y, std::size_t n, Accuracy a) noexcept;
 // r[i] = x[i]^y[i] with the C99 special values.

@@ -12,6 +12,33 @@
 
 namespace vek::vm::detail {
 
+// ---- integer constants ---------------------------------------------------------------
+// Broadcast from the constant pool. The compiler otherwise builds integer constants in
+// a general register and moves them over (three instructions), and repeats that inside
+// loops when vector registers run short; the empty asm hides the value so a reload is
+// a single broadcast load.
+template <std::int64_t V>
+VEK_INLINE __m256i ci64() noexcept {
+    static constexpr std::int64_t k = V;
+    const std::int64_t* p = &k;
+    asm("" : "+r"(p));
+    return _mm256_set1_epi64x(*p);
+}
+template <std::int32_t V>
+VEK_INLINE __m256i ci32() noexcept {
+    static constexpr std::int32_t k = V;
+    const std::int32_t* p = &k;
+    asm("" : "+r"(p));
+    return _mm256_set1_epi32(*p);
+}
+template <std::int32_t V>
+VEK_INLINE __m128i ci32x4() noexcept {
+    static constexpr std::int32_t k = V;
+    const std::int32_t* p = &k;
+    asm("" : "+r"(p));
+    return _mm_set1_epi32(*p);
+}
+
 // ---- double lanes ------------------------------------------------------------------
 VEK_INLINE __m256d set(double v) noexcept { return _mm256_set1_pd(v); }
 VEK_INLINE __m256d absd(__m256d x) noexcept {
@@ -47,6 +74,15 @@ VEK_INLINE __m256d horner(__m256d x, const double (&c)[N]) noexcept {
     __m256d p = set(c[0]);
     for (std::size_t i = 1; i < N; ++i) p = fma(p, x, set(c[i]));
     return p;
+}
+
+// The same by pairs (Estrin): a shorter dependency chain for long polynomials, at the
+// price of the powers x^2, x^4.
+VEK_INLINE __m256d estrin8(__m256d x, const double (&c)[8]) noexcept {
+    const __m256d x2 = mul(x, x), x4 = mul(x2, x2);
+    const __m256d a = fma(fma(set(c[0]), x, set(c[1])), x2, fma(set(c[2]), x, set(c[3])));
+    const __m256d b = fma(fma(set(c[4]), x, set(c[5])), x2, fma(set(c[6]), x, set(c[7])));
+    return fma(a, x4, b);
 }
 
 // a + b = s + e exactly (any magnitudes).

@@ -53,11 +53,11 @@ constexpr double kLogFD[] = {2.0 / 13, 2.0 / 11, 2.0 / 9, 2.0 / 7, 2.0 / 5, 2.0 
 // kk = k + kMagicD as produced by the rounding trick; returns 2^k for -1022 <= k <= 1023.
 VEK_INLINE __m256d pow2FromMagic(__m256d kk) noexcept {
     const __m256i k = _mm256_sub_epi64(_mm256_castpd_si256(kk), _mm256_castpd_si256(set(kMagicD)));
-    return _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_add_epi64(k, _mm256_set1_epi64x(1023)), 52));
+    return _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_add_epi64(k, ci64<1023>()), 52));
 }
 VEK_INLINE __m256 pow2FromMagic(__m256 kk) noexcept {
     const __m256i k = _mm256_sub_epi32(_mm256_castps_si256(kk), _mm256_castps_si256(set(kMagicF)));
-    return _mm256_castsi256_ps(_mm256_slli_epi32(_mm256_add_epi32(k, _mm256_set1_epi32(127)), 23));
+    return _mm256_castsi256_ps(_mm256_slli_epi32(_mm256_add_epi32(k, ci32<127>()), 23));
 }
 
 // exp(r) for the reduced argument.
@@ -114,18 +114,9 @@ __attribute__((noinline)) inline __m256 expWideF(__m256 x) noexcept {
     const __m256i ki = _mm256_sub_epi32(_mm256_castps_si256(kk), _mm256_castps_si256(set(kMagicF)));
     const __m256i k1 = _mm256_srai_epi32(ki, 1), k2 = _mm256_sub_epi32(ki, k1);
     auto p2 = [](__m256i e) {
-        return _mm256_castsi256_ps(_mm256_slli_epi32(_mm256_add_epi32(e, _mm256_set1_epi32(127)), 23));
+        return _mm256_castsi256_ps(_mm256_slli_epi32(_mm256_add_epi32(e, ci32<127>()), 23));
     };
     return mul(mul(p, p2(k1)), p2(k2));
-}
-
-VEK_INLINE __m256 expLaF(__m256 x) noexcept {
-    if (__builtin_expect(any(cmp<_CMP_NLT_UQ>(absf(x), set(87.0f))), 0)) return expWideF(x);
-    const __m256 kk = fma(x, set(kLog2ef), set(kMagicF));
-    const __m256 k = sub(kk, set(kMagicF));
-    __m256 r = fnma(k, set(kLn2Hif), x);   // exact
-    r = fnma(k, set(kLn2Lof), r);
-    return mul(expPolyF(r), pow2FromMagic(kk));
 }
 
 // Float results through double: exp of a float argument never leaves the double range.
@@ -137,17 +128,22 @@ VEK_INLINE __m256d expForFloat(__m256d x) noexcept {
 }
 
 // ---- logarithm ------------------------------------------------------------------------
-// x = 2^k m with m in [sqrt(1/2), sqrt(2)) for positive normal finite x: k + kadj (kadj
-// for pre-scaled subnormals) and f = m - 1, exact.
-VEK_INLINE void logSplit(__m256d x, __m256d kadj, __m256d& k, __m256d& f) noexcept {
-    const __m256i kSqrtHalf = _mm256_set1_epi64x(0x3fe6a09e667f3bcdLL);
+// x = 2^k m with m in [sqrt(1/2), sqrt(2)) for positive normal finite x, exact.
+VEK_INLINE void logSplitM(__m256d x, __m256d& k, __m256d& m) noexcept {
+    const __m256i kSqrtHalf = ci64<0x3fe6a09e667f3bcdLL>();
     const __m256i ix = _mm256_sub_epi64(_mm256_castpd_si256(x), kSqrtHalf);
     // Biased so the shift below is of a positive number: (k + 1023) in the top bits.
-    const __m256i eb = _mm256_srli_epi64(_mm256_add_epi64(ix, _mm256_set1_epi64x(0x3ff0000000000000LL)), 52);
+    const __m256i eb = _mm256_srli_epi64(_mm256_add_epi64(ix, ci64<0x3ff0000000000000LL>()), 52);
     const __m256d kb = _mm256_castsi256_pd(_mm256_or_si256(eb, _mm256_castpd_si256(set(0x1p52))));
-    k = add(sub(kb, set(0x1p52 + 1023.0)), kadj);
-    const __m256i mi = _mm256_add_epi64(_mm256_and_si256(ix, _mm256_set1_epi64x(0x000fffffffffffffLL)), kSqrtHalf);
-    f = sub(_mm256_castsi256_pd(mi), set(1.0));
+    k = sub(kb, set(0x1p52 + 1023.0));
+    m = _mm256_castsi256_pd(_mm256_add_epi64(_mm256_and_si256(ix, ci64<0x000fffffffffffffLL>()), kSqrtHalf));
+}
+// The same as k + kadj (kadj for pre-scaled subnormals) and f = m - 1.
+VEK_INLINE void logSplit(__m256d x, __m256d kadj, __m256d& k, __m256d& f) noexcept {
+    __m256d m;
+    logSplitM(x, k, m);
+    k = add(k, kadj);
+    f = sub(m, set(1.0));
 }
 
 // log x for positive normal finite x, plus kadj added to the exponent.
@@ -179,55 +175,21 @@ __attribute__((noinline)) __m256d logSpecial(__m256d x, const double (&c)[N]) no
 template <std::size_t N>
 VEK_INLINE __m256d logD(__m256d x, const double (&c)[N]) noexcept {
     // One test: x below the normal range, negative, infinite or NaN.
-    const __m256i b = _mm256_sub_epi64(_mm256_castpd_si256(x), _mm256_set1_epi64x(0x0010000000000000LL));
-    const __m256i lim = _mm256_set1_epi64x(0x7fe0000000000000LL - 1);
+    const __m256i b = _mm256_sub_epi64(_mm256_castpd_si256(x), ci64<0x0010000000000000LL>());
+    const __m256i lim = ci64<0x7fe0000000000000LL - 1>();
     if (__builtin_expect(!_mm256_testz_si256(_mm256_cmpgt_epi64(b, lim), _mm256_cmpgt_epi64(b, lim)) ||
-                             !_mm256_testz_si256(b, _mm256_set1_epi64x(INT64_MIN)), 0))
+                             !_mm256_testz_si256(b, ci64<INT64_MIN>()), 0))
         return logSpecial(x, c);
     return logCore(x, _mm256_setzero_pd(), c);
 }
 
-// (log(1+f) - f + f^2/2) / f^3 on f in [sqrt(1/2)-1, sqrt(2)-1], highest degree first:
-// a minimax fit good to about 1 ulp in float, no division.
-constexpr float kLogPF[] = {7.0376836292e-2f, -1.1514610310e-1f, 1.1676998740e-1f,
-                            -1.2420140846e-1f, 1.4249322787e-1f, -1.6668057665e-1f,
-                            2.0000714765e-1f, -2.4999993993e-1f, 3.3333331174e-1f};
-
-VEK_INLINE __m256 logCoreF(__m256 x, __m256i kadj) noexcept {
-    const __m256i kSqrtHalf = _mm256_set1_epi32(0x3f3504f3);
-    const __m256i ix = _mm256_sub_epi32(_mm256_castps_si256(x), kSqrtHalf);
-    const __m256 k = _mm256_cvtepi32_ps(_mm256_add_epi32(_mm256_srai_epi32(ix, 23), kadj));
-    const __m256i mi = _mm256_add_epi32(_mm256_and_si256(ix, _mm256_set1_epi32(0x007fffff)), kSqrtHalf);
-    const __m256 f = sub(_mm256_castsi256_ps(mi), set(1.0f));
-    const __m256 z = mul(f, f);
-    const __m256 p = mul(mul(z, f), horner(f, kLogPF));
-    const __m256 t = fma(z, set(-0.5f), fma(k, set(kLn2LoSf), p));
-    return fma(k, set(kLn2HiSf), add(f, t));
-}
-
-__attribute__((noinline)) inline __m256 logSpecialF(__m256 x) noexcept {
-    const __m256 sub_ = cmp<_CMP_LT_OQ>(x, set(0x1p-126f));
-    const __m256 xs = sel(sub_, mul(x, set(0x1p23f)), x);
-    const __m256i kadj = _mm256_and_si256(_mm256_castps_si256(sub_), _mm256_set1_epi32(-23));
-    __m256 y = logCoreF(xs, kadj);
-    y = sel(cmp<_CMP_EQ_OQ>(x, set(__builtin_inff())), x, y);
-    y = sel(cmp<_CMP_LT_OQ>(x, set(0.0f)), set(__builtin_nanf("")), y);
-    y = sel(cmp<_CMP_EQ_OQ>(x, set(0.0f)), set(-__builtin_inff()), y);
-    return sel(cmp<_CMP_UNORD_Q>(x, x), add(x, x), y);
-}
-
 // Positive normal finite lanes only (0x00800000 <= bits < 0x7f800000).
 VEK_INLINE bool allNormalPosF(__m256 x) noexcept {
-    // Negative and subnormal lanes wrap to negative differences, caught by the sign.
-    const __m256i b = _mm256_sub_epi32(_mm256_castps_si256(x), _mm256_set1_epi32(0x00800000));
-    const __m256i ok = _mm256_andnot_si256(_mm256_srai_epi32(b, 31),
-                                           _mm256_cmpgt_epi32(_mm256_set1_epi32(0x7f000000), b));
-    return _mm256_movemask_ps(_mm256_castsi256_ps(ok)) == 0xff;
-}
-
-VEK_INLINE __m256 logLaF(__m256 x) noexcept {
-    if (__builtin_expect(!allNormalPosF(x), 0)) return logSpecialF(x);
-    return logCoreF(x, _mm256_setzero_si256());
+    // Negative and subnormal lanes wrap to negative differences, caught by the sign;
+    // +inf and NaN are above the limit.
+    const __m256i b = _mm256_sub_epi32(_mm256_castps_si256(x), ci32<0x00800000>());
+    const __m256i over = _mm256_cmpgt_epi32(b, ci32<0x7f000000 - 1>());
+    return _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_or_si256(b, over))) == 0;
 }
 
 // Float results through double: float subnormals are normal doubles.
@@ -244,27 +206,304 @@ __attribute__((noinline)) inline __m256 logHaFSpecial(__m256 x) noexcept {
     return sel(cmp<_CMP_UNORD_Q>(x, x), add(x, x), y);
 }
 
+// ---- table-driven kernels --------------------------------------------------------------
+// Double exponential, low accuracy: x = (128q + j) ln2/128 + r, |r| <= ln2/256, e^x =
+// 2^q 2^(j/128) e^r with 2^(j/128) from a table and e^r - 1 to r^5 (Taylor, 2^-60).
+// The table holds the bits of 2^(j/128) less j << 45, so adding k << 45 (k = 128q + j)
+// puts q into the exponent field. About 1 ulp; lanes that may leave the normal range
+// take the wide path.
+struct ExpTabD {
+    std::uint64_t sbits[128];
+};
+constexpr ExpTabD makeExpTabD() {
+    ExpTabD t{};
+    for (int j = 0; j < 128; ++j)
+        t.sbits[j] = __builtin_bit_cast(std::uint64_t, __builtin_exp2(j / 128.0)) - (std::uint64_t(j) << 45);
+    return t;
+}
+inline const ExpTabD& expTabD() noexcept {
+    static constexpr ExpTabD t = makeExpTabD();
+    return t;
+}
+constexpr double kExpm1D5[] = {1.0 / 120, 1.0 / 24, 1.0 / 6, 0.5};
+
+VEK_INLINE __m256d expTabLaD(__m256d x, bool& rare) noexcept {
+    rare = any(cmp<_CMP_NLT_UQ>(absd(x), set(708.0)));
+    if (__builtin_expect(rare, 0)) return expWide(x, kExpD);
+    const __m256d kk = fma(x, set(128 * kLog2e), set(kMagicD));
+    const __m256d k = sub(kk, set(kMagicD));
+    __m256d r = fnma(k, set(kLn2Hi / 128), x);
+    r = fnma(k, set(kLn2Lo / 128), r);
+    const __m256i ki = _mm256_castpd_si256(kk);
+    const __m256i j = _mm256_and_si256(ki, ci64<127>());
+    const __m256i sb = _mm256_i64gather_epi64(reinterpret_cast<const long long*>(expTabD().sbits), j, 8);
+    const __m256d sc = _mm256_castsi256_pd(_mm256_add_epi64(sb, _mm256_slli_epi64(ki, 45)));
+    const __m256d q = fma(mul(r, r), horner(r, kExpm1D5), r);
+    return fma(sc, q, sc);
+}
+
+// Float exponential: x = (8q + j) ln2/8 + r, |r| <= ln2/16, 2^(j/8) as a float pair
+// from one register (the permute reads the low three bits of k), e^r - 1 to r^4
+// (2^-29.5). High accuracy adds the entry's relative remainder t = (2^(j/8) - s)/s:
+// y = s + s (e^r - 1 + t), about 0.55 ulp; low accuracy leaves it out and goes to r^3
+// (about 3 ulp).
+struct Exp2J8F {
+    float hi[8], lo[8];   // lo: relative remainder
+};
+constexpr Exp2J8F makeExp2J8F() {
+    Exp2J8F t{};
+    for (int j = 0; j < 8; ++j) {
+        const long double v = __builtin_exp2l(j / 8.0L);
+        t.hi[j] = float(v);
+        t.lo[j] = float((v - (long double)t.hi[j]) / t.hi[j]);
+    }
+    return t;
+}
+inline constexpr Exp2J8F kExp2J8F = makeExp2J8F();
+constexpr float kExpm1F4[] = {1.0f / 24, 1.0f / 6, 0.5f};
+constexpr float kExpm1F3[] = {1.0f / 6, 0.5f};
+
+template <bool HA>
+VEK_INLINE __m256 expTabF(__m256 x, bool& rare) noexcept {
+    rare = any(cmp<_CMP_NLT_UQ>(absf(x), set(87.0f)));
+    if (__builtin_expect(rare, 0)) {
+        if constexpr (HA) return viaDouble(x, [](__m256d v) { return expForFloat(v); });
+        else return expWideF(x);
+    }
+    const __m256 kk = fma(x, set(8 * kLog2ef), set(kMagicF));
+    const __m256 k = sub(kk, set(kMagicF));
+    __m256 r = fnma(k, set(kLn2Hif / 8), x);   // exact
+    r = fnma(k, set(kLn2Lof / 8), r);
+    const __m256i ki = _mm256_castps_si256(kk);
+    // (k >> 3) << 23: the exponent of 2^q, added to the table entries' bits.
+    const __m256i e = _mm256_andnot_si256(ci32<7 << 20>(), _mm256_slli_epi32(ki, 20));
+    const __m256 s = _mm256_castsi256_ps(_mm256_add_epi32(
+        _mm256_castps_si256(_mm256_permutevar8x32_ps(_mm256_loadu_ps(kExp2J8F.hi), ki)), e));
+    if constexpr (HA) {
+        const __m256 t = _mm256_permutevar8x32_ps(_mm256_loadu_ps(kExp2J8F.lo), ki);
+        const __m256 q = fma(mul(r, r), horner(r, kExpm1F4), r);
+        return fma(s, add(q, t), s);
+    } else {
+        const __m256 q = fma(mul(r, r), horner(r, kExpm1F3), r);
+        return fma(s, q, s);
+    }
+}
+
+// Double logarithm, low accuracy: x = 2^k m (m as from logSplitM), c = 1/y with y the
+// reciprocal estimate of m rounded to 8 fraction bits, so r = m y - 1 is small (|r| <=
+// 2^-8.9) and computed with one rounding; log x = k ln2 - log y + log1p r, -log y from a
+// table indexed by the bits of y, log1p to r^6 (Taylor, 2^-62 absolute). Near x = 1
+// the estimate rounds to y = 1 exactly (log y = 0): no cancellation. About 2 ulp.
+struct LogTabD {
+    double logc[512];   // -log y for y = the float with bits 0x3f000000 + (j << 15)
+};
+constexpr LogTabD makeLogTabD() {
+    LogTabD t{};
+    for (int j = 0; j < 512; ++j)
+        t.logc[j] = -__builtin_log(double(__builtin_bit_cast(float, 0x3f000000u + (unsigned(j) << 15))));
+    return t;
+}
+inline const LogTabD& logTabD() noexcept {
+    static constexpr LogTabD t = makeLogTabD();
+    return t;
+}
+
+VEK_INLINE __m256d logTabCoreD(__m256d x) noexcept {
+    __m256d k, m;
+    logSplitM(x, k, m);
+    const __m128i yb = _mm_and_si128(_mm_add_epi32(_mm_castps_si128(_mm_rcp_ps(_mm256_cvtpd_ps(m))), ci32x4<0x4000>()),
+                                     ci32x4<~0x7fff>());
+    const __m256d invc = _mm256_cvtps_pd(_mm_castsi128_ps(yb));
+    const __m128i j = _mm_srli_epi32(_mm_sub_epi32(yb, ci32x4<0x3f000000>()), 15);
+    const __m256d logc = _mm256_mask_i32gather_pd(_mm256_setzero_pd(), logTabD().logc, j,
+                                                  _mm256_castsi256_pd(ci64<-1>()), 8);
+    const __m256d r = fms(m, invc, set(1.0));
+    // r + r^2 (c2 + c3 r + c4 r^2 + c5 r^3 + c6 r^4), pairs first for a short chain.
+    const __m256d r2 = mul(r, r);
+    const __m256d a = fma(set(1.0 / 3), r, set(-0.5)), b = fma(set(1.0 / 5), r, set(-0.25));
+    const __m256d h = fma(fma(set(-1.0 / 6), r2, b), r2, a);
+    const __m256d p = fma(h, r2, r);
+    return add(fma(k, set(kLn2Hi), logc), fma(k, set(kLn2Lo), p));
+}
+
+// Positive normal finite lanes only: one test for below the normal range, negative,
+// infinite or NaN.
+VEK_INLINE bool allNormalPosD(__m256d x) noexcept {
+    // bits(x) - bits(DBL_MIN) is negative below the range and above lim from +inf on.
+    const __m256i b = _mm256_sub_epi64(_mm256_castpd_si256(x), ci64<0x0010000000000000LL>());
+    const __m256i over = _mm256_cmpgt_epi64(b, ci64<0x7fe0000000000000LL - 1>());
+    return _mm256_movemask_pd(_mm256_castsi256_pd(_mm256_or_si256(b, over))) == 0;
+}
+
+// Zeros, negatives, subnormals, infinities and NaN around the same core, so that the
+// ordinary lanes of the vector get the values they get on the fast path.
+__attribute__((noinline)) inline __m256d logTabSpecialD(__m256d x) noexcept {
+    const __m256d sub_ = cmp<_CMP_LT_OQ>(x, set(0x1p-1022));
+    const __m256d ok = andv(cmp<_CMP_GT_OQ>(x, set(0.0)), cmp<_CMP_LT_OQ>(x, set(__builtin_inf())));
+    const __m256d xs = sel(ok, sel(sub_, mul(x, set(0x1p54)), x), set(1.0));
+    __m256d y = logTabCoreD(xs);
+    const __m256d kadj = andv(sub_, set(-54.0));
+    y = fma(kadj, set(kLn2Lo), fma(kadj, set(kLn2Hi), y));
+    y = sel(cmp<_CMP_EQ_OQ>(x, set(__builtin_inf())), x, y);
+    y = sel(cmp<_CMP_LT_OQ>(x, set(0.0)), set(__builtin_nan("")), y);
+    y = sel(cmp<_CMP_EQ_OQ>(x, set(0.0)), set(-__builtin_inf()), y);
+    return sel(cmp<_CMP_UNORD_Q>(x, x), add(x, x), y);
+}
+
+VEK_INLINE __m256d logTabLaD(__m256d x, bool& rare) noexcept {
+    rare = !allNormalPosD(x);
+    if (__builtin_expect(rare, 0)) return logTabSpecialD(x);
+    return logTabCoreD(x);
+}
+
+// Float logarithm: m = x 2^-k in [0.71875, 1.4375) and eight intervals from the top
+// three bits of bits(x) - bits(0.71875), centres c = 0.75, 0.8125, 0.875, 0.9375, 1,
+// 1.125, 1.25, 1.375 (1 in the middle of its interval); 1/c and -log(1/c) from one
+// register each. r = m/c - 1 in [-0.0556, 0.0625], log1p r = r + r^2 H(r) with H a
+// cubic fit (2^-21.9 absolute in H), k ln2 with ln2 rounded to float (2^-28.4
+// relative). About 2 ulp.
+struct LogTabF {
+    float invc[8], logc[8];
+};
+constexpr LogTabF makeLogTabF() {
+    constexpr float c[8] = {0.75f, 0.8125f, 0.875f, 0.9375f, 1.0f, 1.125f, 1.25f, 1.375f};
+    LogTabF t{};
+    for (int j = 0; j < 8; ++j) {
+        t.invc[j] = 1.0f / c[j];
+        t.logc[j] = float(-__builtin_logl((long double)t.invc[j]));
+    }
+    return t;
+}
+inline constexpr LogTabF kLogTabF = makeLogTabF();
+constexpr float kLog1pHF[] = {1.982072600e-01f, -2.505672289e-01f, 3.333370702e-01f, -4.999997559e-01f};
+
+VEK_INLINE __m256 logTabCoreF(__m256 x) noexcept {
+    const __m256i kSplit = ci32<0x3f380000>();   // 0.71875
+    const __m256i ix = _mm256_sub_epi32(_mm256_castps_si256(x), kSplit);
+    const __m256 k = _mm256_cvtepi32_ps(_mm256_srai_epi32(ix, 23));
+    const __m256 m = _mm256_castsi256_ps(_mm256_add_epi32(_mm256_and_si256(ix, ci32<0x007fffff>()), kSplit));
+    const __m256i j = _mm256_srli_epi32(ix, 20);
+    const __m256 invc = _mm256_permutevar8x32_ps(_mm256_loadu_ps(kLogTabF.invc), j);
+    const __m256 logc = _mm256_permutevar8x32_ps(_mm256_loadu_ps(kLogTabF.logc), j);
+    const __m256 r = fms(m, invc, set(1.0f));
+    const __m256 r2 = mul(r, r);
+    const __m256 h = fma(fma(set(kLog1pHF[0]), r, set(kLog1pHF[1])), r2, fma(set(kLog1pHF[2]), r, set(kLog1pHF[3])));
+    return fma(k, set(float(0.69314718055994530942)), add(logc, fma(r2, h, r)));
+}
+
+__attribute__((noinline)) inline __m256 logTabSpecialF(__m256 x) noexcept {
+    const __m256 sub_ = cmp<_CMP_LT_OQ>(x, set(0x1p-126f));
+    const __m256 ok = andv(cmp<_CMP_GT_OQ>(x, set(0.0f)), cmp<_CMP_LT_OQ>(x, set(__builtin_inff())));
+    const __m256 xs = sel(ok, sel(sub_, mul(x, set(0x1p23f)), x), set(1.0f));
+    __m256 y = logTabCoreF(xs);
+    const __m256 kadj = andv(sub_, set(-23.0f));
+    y = fma(kadj, set(kLn2Lof), fma(kadj, set(kLn2Hif), y));
+    y = sel(cmp<_CMP_EQ_OQ>(x, set(__builtin_inff())), x, y);
+    y = sel(cmp<_CMP_LT_OQ>(x, set(0.0f)), set(__builtin_nanf("")), y);
+    y = sel(cmp<_CMP_EQ_OQ>(x, set(0.0f)), set(-__builtin_inff()), y);
+    return sel(cmp<_CMP_UNORD_Q>(x, x), add(x, x), y);
+}
+
+VEK_INLINE __m256 logTabLaF(__m256 x, bool& rare) noexcept {
+    rare = !allNormalPosF(x);
+    if (__builtin_expect(rare, 0)) return logTabSpecialF(x);
+    return logTabCoreF(x);
+}
+
+// Float logarithm, high accuracy, in float: the same split and intervals with 1/c a
+// multiple of 1/16 (so r = m/c - 1 is exact, r in [-0.0704, 0.0782]) and -log(1/c)
+// as hi + lo with hi a multiple of 2^-12: k ln2_hi + hi is then exact, and adding r
+// is an exact two-sum because |hi| >= |r| wherever hi is not zero. log1p r - r =
+// r^2 H(r), H a quartic fit (2^-25.5 absolute). About 0.6 ulp.
+struct LogTabHaF {
+    float invc[8], hi[8], lo[8];
+};
+constexpr LogTabHaF makeLogTabHaF() {
+    constexpr float inv[8] = {1.3125f, 1.25f, 1.125f, 1.0625f, 1.0f, 0.875f, 0.8125f, 0.75f};
+    LogTabHaF t{};
+    for (int j = 0; j < 8; ++j) {
+        t.invc[j] = inv[j];
+        const long double l = -__builtin_logl((long double)inv[j]);
+        t.hi[j] = float(__builtin_roundl(l * 4096) / 4096);
+        t.lo[j] = float(l - (long double)t.hi[j]);
+    }
+    return t;
+}
+inline constexpr LogTabHaF kLogTabHaF = makeLogTabHaF();
+constexpr float kLog1pHaF[] = {-1.647548835e-01f, 2.009617506e-01f, -2.500101743e-01f, 3.333320284e-01f,
+                               -4.999999948e-01f};
+
+// kadj is added to the exponent (pre-scaled subnormals).
+VEK_INLINE __m256 logTabHaCoreF(__m256 x, __m256i kadj) noexcept {
+    const __m256i kSplit = ci32<0x3f380000>();   // 0.71875
+    const __m256i ix = _mm256_sub_epi32(_mm256_castps_si256(x), kSplit);
+    const __m256 k = _mm256_cvtepi32_ps(_mm256_add_epi32(_mm256_srai_epi32(ix, 23), kadj));
+    const __m256 m = _mm256_castsi256_ps(_mm256_add_epi32(_mm256_and_si256(ix, ci32<0x007fffff>()), kSplit));
+    const __m256i j = _mm256_srli_epi32(ix, 20);
+    const __m256 invc = _mm256_permutevar8x32_ps(_mm256_loadu_ps(kLogTabHaF.invc), j);
+    const __m256 lhi = _mm256_permutevar8x32_ps(_mm256_loadu_ps(kLogTabHaF.hi), j);
+    const __m256 llo = _mm256_permutevar8x32_ps(_mm256_loadu_ps(kLogTabHaF.lo), j);
+    const __m256 r = fms(m, invc, set(1.0f));   // exact
+    const __m256 r2 = mul(r, r);
+    const __m256 h = fma(horner(r, {kLog1pHaF[0], kLog1pHaF[1], kLog1pHaF[2]}), r2,
+                         fma(set(kLog1pHaF[3]), r, set(kLog1pHaF[4])));
+    const __m256 t = fma(r2, h, fma(k, set(kLn2LoSf), llo));
+    const __m256 hi = fma(k, set(kLn2HiSf), lhi);   // exact
+    const __m256 sm = add(hi, r);
+    const __m256 e = sub(r, sub(sm, hi));
+    return add(sm, add(e, t));
+}
+
+__attribute__((noinline)) inline __m256 logTabHaSpecialF(__m256 x) noexcept {
+    const __m256 sub_ = cmp<_CMP_LT_OQ>(x, set(0x1p-126f));
+    const __m256 ok = andv(cmp<_CMP_GT_OQ>(x, set(0.0f)), cmp<_CMP_LT_OQ>(x, set(__builtin_inff())));
+    const __m256 xs = sel(ok, sel(sub_, mul(x, set(0x1p23f)), x), set(1.0f));
+    __m256 y = logTabHaCoreF(xs, _mm256_and_si256(_mm256_castps_si256(sub_), ci32<-23>()));
+    y = sel(cmp<_CMP_EQ_OQ>(x, set(__builtin_inff())), x, y);
+    y = sel(cmp<_CMP_LT_OQ>(x, set(0.0f)), set(__builtin_nanf("")), y);
+    y = sel(cmp<_CMP_EQ_OQ>(x, set(0.0f)), set(-__builtin_inff()), y);
+    return sel(cmp<_CMP_UNORD_Q>(x, x), add(x, x), y);
+}
+
+VEK_INLINE __m256 logTabHaF(__m256 x, bool& rare) noexcept {
+    rare = !allNormalPosF(x);
+    if (__builtin_expect(rare, 0)) return logTabHaSpecialF(x);
+    return logTabHaCoreF(x, _mm256_setzero_si256());
+}
+
 }  // namespace detail
 
 // ---- vector forms -------------------------------------------------------------------
 VEK_INLINE __m256d exp_a53(__m256d x) noexcept { return detail::expD(x, detail::kExpD); }
-VEK_INLINE __m256d exp_a50(__m256d x) noexcept { return exp_a53(x); }
-VEK_INLINE __m256d exp_a26(__m256d x) noexcept { return exp_a53(x); }
-VEK_INLINE __m256 exp_a24(__m256 x) noexcept {
-    return detail::viaDouble(x, [](__m256d v) { return detail::expForFloat(v); });
+VEK_INLINE __m256d exp_a50(__m256d x) noexcept {
+    bool rare;
+    return detail::expTabLaD(x, rare);
 }
-VEK_INLINE __m256 exp_a21(__m256 x) noexcept { return detail::expLaF(x); }
+VEK_INLINE __m256d exp_a26(__m256d x) noexcept { return exp_a50(x); }
+VEK_INLINE __m256 exp_a24(__m256 x) noexcept {
+    bool rare;
+    return detail::expTabF<true>(x, rare);
+}
+VEK_INLINE __m256 exp_a21(__m256 x) noexcept {
+    bool rare;
+    return detail::expTabF<false>(x, rare);
+}
 VEK_INLINE __m256 exp_a11(__m256 x) noexcept { return exp_a21(x); }
 
 VEK_INLINE __m256d ln_a53(__m256d x) noexcept { return detail::logD(x, detail::kLogD); }
-VEK_INLINE __m256d ln_a50(__m256d x) noexcept { return ln_a53(x); }
-VEK_INLINE __m256d ln_a26(__m256d x) noexcept { return ln_a53(x); }
-VEK_INLINE __m256 ln_a24(__m256 x) noexcept {
-    using namespace detail;
-    if (__builtin_expect(!allNormalPosF(x), 0)) return logHaFSpecial(x);
-    return viaDouble(x, [](__m256d v) { return logForFloat(v); });
+VEK_INLINE __m256d ln_a50(__m256d x) noexcept {
+    bool rare;
+    return detail::logTabLaD(x, rare);
 }
-VEK_INLINE __m256 ln_a21(__m256 x) noexcept { return detail::logLaF(x); }
+VEK_INLINE __m256d ln_a26(__m256d x) noexcept { return ln_a50(x); }
+VEK_INLINE __m256 ln_a24(__m256 x) noexcept {
+    bool rare;
+    return detail::logTabHaF(x, rare);
+}
+VEK_INLINE __m256 ln_a21(__m256 x) noexcept {
+    bool rare;
+    return detail::logTabLaF(x, rare);
+}
 VEK_INLINE __m256 ln_a11(__m256 x) noexcept { return ln_a21(x); }
 
 }  // namespace vek::vm

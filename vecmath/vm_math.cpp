@@ -5,9 +5,13 @@
 
 #include "simd.h"
 #include "vm.h"
+#include "vm_map.h"
 
 namespace vek::vm {
 namespace {
+
+using detail::mapPlain;
+using detail::mapPlain2;
 
 template <class T> struct VecT;
 template <> struct VecT<float> { using type = __m256; };
@@ -28,12 +32,13 @@ VEK_INLINE VecOf<T> ldTail(const T* p, std::size_t bytes) noexcept {
     else return _mm256_castsi256_pd(simd::tailLoad(p, bytes));
 }
 
-// y[i] = f(x[i]); rare(xv) is a cheap test for lanes that may need a code, and code(xv,
-// yv) then gives a lane bit mask per code (c1, c2): the result is the code of the
-// highest-indexed element with a bit set. Ordinary vectors pay only for rare().
-template <class T, class F, class R, class C>
-VEK_INLINE int mapCoded(const T* x, T* y, std::size_t n, F f, R rare, C code) noexcept {
+// y[i] = f(x[i], rare): f sets rare when its vector took the kernel's special path, the
+// only vectors whose lanes can need a code. code(xv, yv) then gives a lane bit mask per
+// code (c1, c2): the result is the code of the highest-indexed element with a bit set.
+template <class T, class F, class C>
+VEK_INLINE int mapCoded(const T* x, T* y, std::size_t n, F f, C code) noexcept {
     constexpr std::size_t L = 32 / sizeof(T);
+    constexpr unsigned kAll = (1u << L) - 1;
     int last = 0;
     auto note = [&](VecOf<T> xv, VecOf<T> yv, unsigned valid) {
         const auto [c1, m1, c2, m2] = code(xv, yv);
@@ -47,36 +52,20 @@ VEK_INLINE int mapCoded(const T* x, T* y, std::size_t n, F f, R rare, C code) no
     std::size_t i = 0;
     for (; i + L <= n; i += L) {
         const VecOf<T> xv = ld(x + i);
-        const VecOf<T> yv = f(xv);
+        bool r;
+        const VecOf<T> yv = f(xv, r);
         simd::storeu(y + i, simd::casti(yv));
-        if (__builtin_expect(rare(xv), 0)) note(xv, yv, (1u << L) - 1);
+        if (__builtin_expect(r, 0)) note(xv, yv, kAll);
     }
     if (i < n) {
         const std::size_t bytes = (n - i) * sizeof(T);
         const VecOf<T> xv = ldTail(x + i, bytes);
-        const VecOf<T> yv = f(xv);
+        bool r;
+        const VecOf<T> yv = f(xv, r);
         simd::tailStore(y + i, simd::casti(yv), bytes);
         note(xv, yv, (1u << (n - i)) - 1);
     }
     return last;
-}
-
-template <class T, class F>
-VEK_INLINE void mapPlain(const T* x, T* y, std::size_t n, F f) noexcept {
-    simd::mapBytes<T>(x, y, n, [&](__m256i v) {
-        if constexpr (sizeof(T) == 4) return _mm256_castps_si256(f(_mm256_castsi256_ps(v)));
-        else return _mm256_castpd_si256(f(_mm256_castsi256_pd(v)));
-    });
-}
-
-template <class T, class F>
-VEK_INLINE void mapPlain2(const T* a, const T* b, T* y, std::size_t n, F f) noexcept {
-    simd::mapBytes2<T>(a, b, y, n, [&](__m256i u, __m256i v) {
-        if constexpr (sizeof(T) == 4)
-            return _mm256_castps_si256(f(_mm256_castsi256_ps(u), _mm256_castsi256_ps(v)));
-        else
-            return _mm256_castpd_si256(f(_mm256_castsi256_pd(u), _mm256_castsi256_pd(v)));
-    });
 }
 
 struct Codes {
@@ -106,38 +95,46 @@ VEK_INLINE Codes lnCodes(V x, V) noexcept {
 }  // namespace
 
 // Lanes that can overflow, underflow or be NaN; and for the logarithm lanes that are
-// zero, negative or NaN.
-VEK_INLINE bool expRare(__m256 x) noexcept { return detail::any(detail::cmp<_CMP_NLT_UQ>(detail::absf(x), detail::set(87.0f))); }
+// zero, negative or NaN: for the kernels without a flag of their own.
 VEK_INLINE bool expRare(__m256d x) noexcept { return detail::any(detail::cmp<_CMP_NLT_UQ>(detail::absd(x), detail::set(708.0))); }
-VEK_INLINE bool lnRare(__m256 x) noexcept { return detail::any(detail::cmp<_CMP_NGT_UQ>(x, _mm256_setzero_ps())); }
 VEK_INLINE bool lnRare(__m256d x) noexcept { return detail::any(detail::cmp<_CMP_NGT_UQ>(x, _mm256_setzero_pd())); }
 
 template <class T, class F>
 VEK_INLINE int expArray(const T* x, T* y, std::size_t n, F f) noexcept {
     IeeeEnv env;
-    return mapCoded(x, y, n, f, [](auto v) { return expRare(v); }, [](auto u, auto v) { return expCodes(u, v); });
+    return mapCoded(x, y, n, f, [](auto u, auto v) { return expCodes(u, v); });
 }
 template <class T, class F>
 VEK_INLINE int lnArray(const T* x, T* y, std::size_t n, F f) noexcept {
     IeeeEnv env;
-    return mapCoded(x, y, n, f, [](auto v) { return lnRare(v); }, [](auto u, auto v) { return lnCodes(u, v); });
+    return mapCoded(x, y, n, f, [](auto u, auto v) { return lnCodes(u, v); });
 }
 
 int exp(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
-    if (a == Accuracy::HA) return expArray(x, y, n, [](__m256 v) { return exp_a24(v); });
-    return expArray(x, y, n, [](__m256 v) { return exp_a21(v); });
+    using detail::expTabF;
+    if (a == Accuracy::HA) return expArray(x, y, n, [](__m256 v, bool& r) { return expTabF<true>(v, r); });
+    return expArray(x, y, n, [](__m256 v, bool& r) { return expTabF<false>(v, r); });
 }
 int exp(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
-    if (a == Accuracy::HA) return expArray(x, y, n, [](__m256d v) { return exp_a53(v); });
-    return expArray(x, y, n, [](__m256d v) { return exp_a50(v); });
+    if (a == Accuracy::HA)
+        return expArray(x, y, n, [](__m256d v, bool& r) {
+            r = expRare(v);
+            return exp_a53(v);
+        });
+    return expArray(x, y, n, [](__m256d v, bool& r) { return detail::expTabLaD(v, r); });
 }
 int ln(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
-    if (a == Accuracy::HA) return lnArray(x, y, n, [](__m256 v) { return ln_a24(v); });
-    return lnArray(x, y, n, [](__m256 v) { return ln_a21(v); });
+    if (a == Accuracy::HA)
+        return lnArray(x, y, n, [](__m256 v, bool& r) { return detail::logTabHaF(v, r); });
+    return lnArray(x, y, n, [](__m256 v, bool& r) { return detail::logTabLaF(v, r); });
 }
 int ln(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
-    if (a == Accuracy::HA) return lnArray(x, y, n, [](__m256d v) { return ln_a53(v); });
-    return lnArray(x, y, n, [](__m256d v) { return ln_a50(v); });
+    if (a == Accuracy::HA)
+        return lnArray(x, y, n, [](__m256d v, bool& r) {
+            r = lnRare(v);
+            return ln_a53(v);
+        });
+    return lnArray(x, y, n, [](__m256d v, bool& r) { return detail::logTabLaD(v, r); });
 }
 
 void atan(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
@@ -161,16 +158,44 @@ void atan2(const double* y, const double* x, double* r, std::size_t n, Accuracy 
     else mapPlain2(y, x, r, n, [](__m256d u, __m256d v) { return atan2_a50(u, v); });
 }
 
+// Groups of 16: the estimate for both vectors, the exact root for both when either has
+// a lane the estimate cannot take.
+bool detail::sqrtEstimate(const float* s, float* d, std::size_t n) noexcept {
+    bool neg = false;
+    auto group = [&](__m256 a, __m256 b, __m256& ya, __m256& yb) {
+        ya = sqrtRsqrtF(a);
+        yb = sqrtRsqrtF(b);
+        if (__builtin_expect(any(_mm256_cmp_ps(ya, yb, _CMP_UNORD_Q)), 0)) {
+            ya = _mm256_sqrt_ps(a);
+            yb = _mm256_sqrt_ps(b);
+            const __m256 z = _mm256_setzero_ps();
+            neg |= any(_mm256_or_ps(_mm256_cmp_ps(a, z, _CMP_LT_OQ), _mm256_cmp_ps(b, z, _CMP_LT_OQ)));
+        }
+    };
+    std::size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        __m256 ya, yb;
+        group(_mm256_loadu_ps(s + i), _mm256_loadu_ps(s + i + 8), ya, yb);
+        _mm256_storeu_ps(d + i, ya);
+        _mm256_storeu_ps(d + i + 8, yb);
+    }
+    if (i < n) {
+        const std::size_t r = n - i, r1 = r < 8 ? r : 8, r2 = r - r1;
+        const __m256 a8 = r1 == 8 ? _mm256_loadu_ps(s + i) : _mm256_castsi256_ps(simd::tailLoad(s + i, r1 * 4));
+        const __m256 b = r2 ? _mm256_castsi256_ps(simd::tailLoad(s + i + 8, r2 * 4)) : _mm256_setzero_ps();
+        __m256 ya, yb;
+        group(a8, b, ya, yb);
+        if (r1 == 8) _mm256_storeu_ps(d + i, ya);
+        else simd::tailStore(d + i, _mm256_castps_si256(ya), r1 * 4);
+        if (r2) simd::tailStore(d + i + 8, _mm256_castps_si256(yb), r2 * 4);
+    }
+    return neg;
+}
+
 void sqrt(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
     IeeeEnv env;
-    if (a == Accuracy::HA) {
-        mapPlain(x, y, n, [](__m256 v) { return sqrt_a24(v); });
-    } else {
-        mapPlain(x, y, n, [](__m256 v) {
-            const __m256 r = detail::sqrtRsqrtF(v);
-            return detail::sqrtNeedsExact(r) ? _mm256_sqrt_ps(v) : r;
-        });
-    }
+    if (a == Accuracy::HA) mapPlain(x, y, n, [](__m256 v) { return sqrt_a24(v); });
+    else detail::sqrtEstimate(x, y, n);
 }
 void sqrt(const double* x, double* y, std::size_t n, Accuracy) noexcept {
     IeeeEnv env;

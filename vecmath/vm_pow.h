@@ -120,8 +120,8 @@ double powScalar(double x, double y, Core core) noexcept {
 
 // Lanes the vector path cannot take: x not positive normal finite, y not finite.
 VEK_INLINE __m256d powSpecialLanes(__m256d x, __m256d y) noexcept {
-    const __m256i b = _mm256_sub_epi64(_mm256_castpd_si256(x), _mm256_set1_epi64x(0x0010000000000000LL));
-    const __m256i lim = _mm256_set1_epi64x(0x7fe0000000000000LL - 1);
+    const __m256i b = _mm256_sub_epi64(_mm256_castpd_si256(x), ci64<0x0010000000000000LL>());
+    const __m256i lim = ci64<0x7fe0000000000000LL - 1>();
     const __m256d xb = _mm256_castsi256_pd(_mm256_or_si256(_mm256_cmpgt_epi64(b, lim),
                                                            _mm256_cmpgt_epi64(_mm256_setzero_si256(), b)));
     return orv(xb, cmp<_CMP_NLT_UQ>(absd(y), set(__builtin_inf())));

@@ -3,7 +3,7 @@
 // Square root: high accuracy is the correctly rounded instruction. Low accuracy in
 // float: the reciprocal-square-root estimate r, y = x*r refined once with FMA
 // (y += y*(1/2 - y*r/2)), within about one ulp; zero, infinity, negative and NaN lanes
-// give NaN there and the caller recomputes them (sqrtNeedsExact).
+// give NaN there and the caller recomputes them with the instruction.
 //
 // Cube root of float: an estimate of x^(-1/3) from the exponent bits, three
 // division-free Newton steps r += r*(1 - x r^3)/3 in double (quadratic, from 4% to
@@ -23,8 +23,6 @@ VEK_INLINE __m256 sqrtRsqrtF(__m256 x) noexcept {
     const __m256 e = fnma(y, h, set(0.5f));
     return fma(y, e, y);
 }
-// Lanes the estimate cannot handle: NaN results (0 * inf, inf * 0, negative, NaN).
-VEK_INLINE bool sqrtNeedsExact(__m256 y) noexcept { return any(cmp<_CMP_UNORD_Q>(y, y)); }
 
 VEK_INLINE __m256d cbrtNewton(__m256d ax, __m256d r) noexcept {
     const __m256d third = set(1.0 / 3.0);
@@ -42,7 +40,7 @@ VEK_INLINE __m256 cbrtF(__m256 x) noexcept {
     const __m256 xs = sel(sub_, mul(ax, set(0x1p24f)), ax);
     // bits(x^(-1/3)) ~ K - bits(x)/3
     const __m256 b3 = mul(_mm256_cvtepi32_ps(_mm256_castps_si256(xs)), set(1.0f / 3.0f));
-    __m256 r0 = _mm256_castsi256_ps(_mm256_sub_epi32(_mm256_set1_epi32(0x54a21d2a), _mm256_cvtps_epi32(b3)));
+    __m256 r0 = _mm256_castsi256_ps(_mm256_sub_epi32(ci32<0x54a21d2a>(), _mm256_cvtps_epi32(b3)));
     r0 = sel(sub_, mul(r0, set(256.0f)), r0);
     const __m256 y = join(cbrtNewton(loHalf(ax), loHalf(r0)), cbrtNewton(hiHalf(ax), hiHalf(r0)));
     // +-0, +-inf, NaN unchanged.

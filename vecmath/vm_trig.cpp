@@ -4,6 +4,7 @@
 
 #include "simd.h"
 #include "vm.h"
+#include "vm_map.h"
 
 namespace vek::vm {
 namespace detail {
@@ -100,15 +101,7 @@ namespace {
 template <class T, class F>
 VEK_INLINE void mapArray(const T* x, T* y, std::size_t n, F f) noexcept {
     IeeeEnv env;
-    if constexpr (sizeof(T) == 4) {
-        simd::mapBytes<T>(x, y, n, [&](__m256i v) {
-            return _mm256_castps_si256(f(_mm256_castsi256_ps(v)));
-        });
-    } else {
-        simd::mapBytes<T>(x, y, n, [&](__m256i v) {
-            return _mm256_castpd_si256(f(_mm256_castsi256_pd(v)));
-        });
-    }
+    detail::mapPlain(x, y, n, f);
 }
 
 template <class T, class F>

@@ -39,18 +39,16 @@ constexpr double kSinD[] = {1.58969099521155010221e-10, -2.50507602534068634195e
 constexpr double kCosD[] = {-1.13596475577881948265e-11, 2.08757232129817482790e-09,
                             -2.75573143513906633035e-07, 2.48015872894767294178e-05,
                             -1.38888888888741095749e-03, 4.16666666666666019037e-02};
-// Odd Taylor series of sine to r^21 (relative error below 2^-59 on |r| <= pi/2).
-constexpr double kSinWideD[] = {
-    1.0 / 51090942171709440000.0, -1.0 / 121645100408832000.0, 1.0 / 355687428096000.0,
-    -1.0 / 1307674368000.0,       1.0 / 6227020800.0,          -1.0 / 39916800.0,
-    1.0 / 362880.0,               -1.0 / 5040.0,               1.0 / 120.0,
-    -1.0 / 6.0};
-// The same to r^15, for results that are rounded to float.
-constexpr double kSinWideFD[] = {-1.0 / 1307674368000.0, 1.0 / 6227020800.0, -1.0 / 39916800.0,
-                                 1.0 / 362880.0,         -1.0 / 5040.0,      1.0 / 120.0,
-                                 -1.0 / 6.0};
-constexpr float kSinWideF[] = {1.0f / 6227020800.0f, -1.0f / 39916800.0f, 1.0f / 362880.0f,
-                               -1.0f / 5040.0f, 1.0f / 120.0f, -1.0f / 6.0f};
+// (sin r - r) / r^3 as a polynomial in z = r^2 on |r| <= pi/2 (z <= 2.48), fitted:
+// degree 7 (2^-61 absolute in the polynomial), for double results;
+constexpr double kSinWideD[] = {2.731041918097912e-15,   -7.643937905979405e-13, 1.6058976295353712e-10,
+                                -2.5052107601268488e-08, 2.755731921903942e-06,  -0.00019841269841254513,
+                                0.008333333333333316,    -0.16666666666666666};
+// degree 4 (2^-34.7), for results rounded to float;
+constexpr double kSinWideFD[] = {-2.407532240e-08, 2.753625274e-06, -1.984108377e-04, 8.333332757e-03,
+                                 -1.666666666e-01};
+// degree 3 (2^-27), evaluated in float for low accuracy.
+constexpr float kSinWideF[] = {2.634152094e-06f, -1.982255248e-04f, 8.333240746e-03f, -1.666666595e-01f};
 
 // Reduces the lanes in `mask` (bit i = lane i) that are beyond the fast reduction's
 // range: finite lanes by the exact product with 2/pi, others to NaN.
@@ -116,7 +114,7 @@ VEK_INLINE void sincosHa(__m256d x, __m256d& s, __m256d& c) noexcept {
     const __m256d ps = sinPoly(hi, lo, z), pc = cosPoly(hi, lo, z);
     const __m256d odd = laneBitToSign(q, 0);
     s = xorv(sel(odd, pc, ps), signOfBit(q, 1));
-    c = xorv(sel(odd, ps, pc), signOfBit(_mm256_add_epi64(q, _mm256_set1_epi64x(1)), 1));
+    c = xorv(sel(odd, ps, pc), signOfBit(_mm256_add_epi64(q, ci64<1>()), 1));
     s = sel(cmp<_CMP_LT_OQ>(absd(x), set(0x1p-27)), x, s);
 }
 VEK_INLINE __m256d sinHa(__m256d x) noexcept {
@@ -135,18 +133,19 @@ VEK_INLINE __m256d cosHa(__m256d x) noexcept {
     const __m256d z = mul(hi, hi);
     const __m256d ps = sinPoly(hi, lo, z), pc = cosPoly(hi, lo, z);
     return xorv(sel(laneBitToSign(q, 0), ps, pc),
-                signOfBit(_mm256_add_epi64(q, _mm256_set1_epi64x(1)), 1));
+                signOfBit(_mm256_add_epi64(q, ci64<1>()), 1));
 }
 
 // sin on the wide interval: r + r^3 * P(r^2).
 template <std::size_t N>
 VEK_INLINE __m256d sinWide(__m256d r, const double (&c)[N]) noexcept {
     const __m256d z = mul(r, r);
-    return fma(mul(r, z), horner(z, c), r);
+    if constexpr (N == 8) return fma(mul(r, z), estrin8(z, c), r);
+    else return fma(mul(r, z), horner(z, c), r);
 }
 
-// Low accuracy: sin x = (-1)^k sin(x - k*pi); cos x = (-1)^(n+1) sin(x - (2n+1)pi/2).
-// `ok` reports whether every lane was in the fast range.
+// Low accuracy: sin x = (-1)^k sin(x - k*pi); cos x = (-1)^n sin((2n+1)pi/2 - x), the
+// reduction written with the sign flipped so the sign comes from n itself.
 template <std::size_t N>
 VEK_INLINE __m256d sinLaCore(__m256d x, const double (&c)[N]) noexcept {
     const __m256d kk = fma(x, set(kOneOverPi), set(kMagicD));
@@ -154,18 +153,17 @@ VEK_INLINE __m256d sinLaCore(__m256d x, const double (&c)[N]) noexcept {
     __m256d r = fnma(k, set(2 * kPio2_1), x);
     r = fnma(k, set(2 * kPio2_2), r);
     r = fnma(k, set(2 * kPio2_3), r);
-    return xorv(sinWide(r, c), signOfBit(_mm256_castpd_si256(kk), 0));
+    return xorv(sinWide(r, c), laneBitToSign(_mm256_castpd_si256(kk), 0));
 }
 template <std::size_t N>
 VEK_INLINE __m256d cosLaCore(__m256d x, const double (&c)[N]) noexcept {
     const __m256d nn = add(fms(x, set(kOneOverPi), set(0.5)), set(kMagicD));
     const __m256d n = sub(nn, set(kMagicD));
     const __m256d k = fma(n, set(2.0), set(1.0));
-    __m256d r = fnma(k, set(kPio2_1), x);
-    r = fnma(k, set(kPio2_2), r);
-    r = fnma(k, set(kPio2_3), r);
-    const __m256i n1 = _mm256_add_epi64(_mm256_castpd_si256(nn), _mm256_set1_epi64x(1));
-    return xorv(sinWide(r, c), signOfBit(n1, 0));
+    __m256d r = fms(k, set(kPio2_1), x);
+    r = fma(k, set(kPio2_2), r);
+    r = fma(k, set(kPio2_3), r);
+    return xorv(sinWide(r, c), laneBitToSign(_mm256_castpd_si256(nn), 0));
 }
 VEK_INLINE bool allBelow(__m256d x, double lim) noexcept {
     return !any(cmp<_CMP_NLE_UQ>(absd(x), set(lim)));
@@ -238,12 +236,10 @@ VEK_INLINE __m256 cos_a21(__m256 x) noexcept {
     const __m256 nn = add(fms(x, set(kOneOverPif), set(0.5f)), set(kMagicF));
     const __m256 n = sub(nn, set(kMagicF));
     const __m256 k = fma(n, set(2.0f), set(1.0f));
-    __m256 r = fnma(k, set(kPio2f_1), x);
-    r = fnma(k, set(kPio2f_2), r);
-    r = fnma(k, set(kPio2f_3), r);
-    const __m256 n1 = _mm256_castsi256_ps(
-        _mm256_add_epi32(_mm256_castps_si256(nn), _mm256_set1_epi32(1)));
-    return xorv(sinWideF(r), signOfBitF(n1));
+    __m256 r = fms(k, set(kPio2f_1), x);
+    r = fma(k, set(kPio2f_2), r);
+    r = fma(k, set(kPio2f_3), r);
+    return xorv(sinWideF(r), signOfBitF(nn));
 }
 VEK_INLINE void sincos_a21(__m256 x, __m256& s, __m256& c) noexcept {
     s = sin_a21(x);

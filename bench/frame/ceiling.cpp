@@ -38,8 +38,9 @@ void triadLoop(const float* a, const float* b, float* c, std::size_t n) {
 }  // namespace
 
 VB_REGISTER {
-    for (std::size_t bytes : {std::size_t(4) << 10, std::size_t(256) << 10, std::size_t(8) << 20,
-                              std::size_t(64) << 20}) {
+    // 16 KiB and 16 MiB arrays match the working sets of the 4096- and 4 Mi-element rows.
+    for (std::size_t bytes : {std::size_t(4) << 10, std::size_t(16) << 10, std::size_t(256) << 10,
+                              std::size_t(8) << 20, std::size_t(16) << 20, std::size_t(64) << 20}) {
         const std::size_t n = bytes / sizeof(float);
         auto* a = new vb::Buf<float>(n);   // live for the whole run
         auto* b = new vb::Buf<float>(n);

@@ -9,6 +9,7 @@
 #include "helpers.h"
 #include "vecmath/ulp.h"
 #include "vecmath/vm.h"
+#include "veks.h"
 
 namespace vm = vek::vm;
 using vm::Accuracy;
@@ -474,4 +475,21 @@ TEST(VmMath, ScalarHelpers) {
     EXPECT_EQ(vm::floorOne(-2.5), -3.0);
     EXPECT_EQ(vm::fabsOne(-0.0), 0.0);
     EXPECT_FALSE(std::signbit(vm::fabsOne(-0.0)));
+}
+
+// The exported float square root is the low-accuracy array form: the same bits, and
+// the negative-element warning from the same pass.
+TEST(VmMath, SqrtExportIsTheArrayForm) {
+    vt::Rng rng;
+    for (int n : vt::testLengths(4)) {
+        std::vector<float> x(n), a(n), b(n);
+        for (auto& v : x) v = float(rng.uniform(0, 1e3));
+        if (n > 3) x[n / 2] = 0.0f, x[n - 1] = INFINITY;
+        for (int neg = 0; neg < 2; ++neg) {
+            if (neg) x[rng.bits() % n] = -1.0f;
+            vm::sqrt(x.data(), a.data(), n, Accuracy::LA);
+            EXPECT_EQ(veksSqrt_32f(x.data(), b.data(), n), neg ? vekStsSqrtNegArg : vekStsNoErr) << n;
+            ASSERT_EQ(std::memcmp(a.data(), b.data(), n * 4), 0) << n;
+        }
+    }
 }
