@@ -67,11 +67,18 @@ void buildSpec(Kind K, int len, int flag, VekHint hint, std::uint8_t* base, Vek8
     core->recOff = recTab;
     if (K == kR && len % 2 == 0) {
         T* w = reinterpret_cast<T*>(base + recTab);
-        for (int k = 0; k <= len / 4; ++k) {
+        // Past the first octant the values are those of len / 4 - k with the parts
+        // swapped (when 4 divides len), as sincos2pi itself reduces them.
+        const int q = len / 4, o = len % 4 == 0 ? len / 8 : q;
+        for (int k = 0; k <= o; ++k) {
             double c, sn;
             sincos2pi(k, len, c, sn);
             w[2 * k] = T(c);
             w[2 * k + 1] = T(-sn);
+        }
+        for (int k = o + 1; k <= q; ++k) {
+            w[2 * k] = -w[2 * (q - k) + 1];
+            w[2 * k + 1] = -w[2 * (q - k)];
         }
     }
     *rec = PlanRecord{30, 1, len, sizeof(T) == 4 ? 35 : 36, K == kR ? 33 : 32, K == kCs ? 42 : 39,

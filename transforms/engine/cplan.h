@@ -150,6 +150,57 @@ inline double chirpCost(int n) noexcept {
 }
 
 // ---- building ----------------------------------------------------------------------
+// The twiddles exp(-2 pi i k / n) of a plan whose length n is divisible by 4. Each is
+// a value of the first octant (k <= n / 8) with its parts swapped and negated, which
+// are exact operations, so only the octant is evaluated, and every other value equals
+// what sincos2pi would give. The octant is evaluated into row r = 1 of the first pass's
+// table (it holds exp(-2 pi i j / n) for j < n / p, p <= 8) and read back from there;
+// the value at k = n / 8 itself, which that row lacks when p = 8, is kept aside.
+template <class T>
+struct OctantTwiddles {
+    const T* row = nullptr;
+    std::int64_t n = 0;
+    int direct = -1;        // row entries 0..direct are evaluated directly
+    bool fast = false;
+    T mid[2] = {T(0), T(0)};
+
+    void start(T* tw, int len, int m) noexcept {
+        if (len % 4 != 0 || std::int64_t(m) * 8 < len) return;
+        n = len;
+        row = tw;
+        fast = true;
+        const int o = len / 8;
+        direct = m - 1 < o ? m - 1 : o;
+        for (int j = 0; j <= direct; ++j) {
+            double c, sn;
+            sincos2pi(j, n, c, sn);
+            tw[2 * j] = T(c);
+            tw[2 * j + 1] = T(-sn);
+        }
+        if (len % 8 == 0 && o > direct) {
+            double c, sn;
+            sincos2pi(o, n, c, sn);
+            mid[0] = T(c);
+            mid[1] = T(-sn);
+        }
+    }
+    // out = (cos, -sin) of 2 pi k / n.
+    void get(std::int64_t k, T* out) const noexcept {
+        k %= n;
+        bool negS = false, negC = false, swap = false;
+        if (2 * k > n) { k = n - k; negS = true; }
+        if (4 * k > n) { k = n / 2 - k; negC = true; }
+        if (8 * k > n) { k = n / 4 - k; swap = true; }
+        const T* v = k <= direct ? row + 2 * k : mid;
+        T c = v[0], sn = -v[1];
+        if (swap) { const T t = c; c = sn; sn = t; }
+        if (negC) c = -c;
+        if (negS) sn = -sn;
+        out[0] = c;
+        out[1] = -sn;
+    }
+};
+
 struct Built {
     std::uint64_t off, workElems, initElems;
 };
@@ -169,6 +220,7 @@ Built buildPlan(Builder& b, int n) noexcept {
     } else if (Factors f = factorize(n); f.ok && mixedCost(n) <= chirpCost(n)) {
         P.method = kMixed;
         P.passes = f.n;
+        OctantTwiddles<T> oct;
         int s = 1, rest = n;
         for (int i = 0; i < f.n; ++i) {
             Pass& ps = P.pass[i];
@@ -179,14 +231,19 @@ Built buildPlan(Builder& b, int n) noexcept {
             const int p = ps.p, m = ps.m, nn = p * m;
             T* tw = nullptr;
             if (m >= 2) tw = b.take<T>(2 * std::size_t(p - 1) * std::size_t(m), &ps.twOff);
+            if (tw && i == 0 && ps.first) oct.start(tw, n, m);
             if (tw) {
                 for (int j = 0; j < m; ++j)
                     for (int r = 1; r < p; ++r) {
-                        double c, sn;
-                        sincos2pi(std::int64_t(j) * r, nn, c, sn);
-                        std::size_t at = ps.first ? std::size_t(r - 1) * m + j : std::size_t(j) * (p - 1) + (r - 1);
-                        tw[2 * at] = T(c);
-                        tw[2 * at + 1] = T(-sn);
+                        const std::size_t at = ps.first ? std::size_t(r - 1) * m + j : std::size_t(j) * (p - 1) + (r - 1);
+                        if (oct.fast) {
+                            if (!(i == 0 && r == 1 && j <= oct.direct)) oct.get(std::int64_t(j) * r * s, tw + 2 * at);
+                        } else {
+                            double c, sn;
+                            sincos2pi(std::int64_t(j) * r, nn, c, sn);
+                            tw[2 * at] = T(c);
+                            tw[2 * at + 1] = T(-sn);
+                        }
                     }
             }
             const bool special = p == 2 || p == 3 || p == 4 || p == 5 || p == 7 || p == 8 || p == 11 || p == 13;
@@ -269,12 +326,12 @@ void dispatchPass(const std::uint8_t* base, const Pass& ps, const T* x, T* y) no
     }
 }
 
-// Lengths up to 16: both passes in one straight-line kernel on single complex values,
-// the intermediate kept in registers, no work buffer. The twiddles are those of the
-// mixed-radix first pass, laid out [r - 1][j].
+// Lengths up to 16: both passes in one straight-line kernel on single complex values
+// (both parts in one SSE register), the intermediate kept in registers, no work
+// buffer. The twiddles are those of the mixed-radix first pass, laid out [r - 1][j].
 template <int P1, int P2, bool Inv, class T>
 void smallDft(const T* x, T* y, const T* tw) noexcept {
-    using S = CScal<T>;
+    using S = CX<T>;
     if constexpr (P2 == 1) {
         S a[P1], b[P1];
         for (int q = 0; q < P1; ++q) a[q] = S::load(x + 2 * q);

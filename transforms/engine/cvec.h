@@ -58,6 +58,73 @@ template <class T> VEK_INLINE CScal<T> cmulc(CScal<T> a, CScal<T> w) noexcept {
     return {std::fma(a.re, w.re, a.im * w.im), std::fma(a.im, w.re, -(a.re * w.im))};
 }
 
+// ---- one complex value in the low half of an SSE register ---------------------------
+// The same operations as CScal, with the two parts computed together; used by the
+// straight-line kernels of short lengths.
+template <class T> struct CX;
+
+template <>
+struct CX<double> {
+    using E = double;
+    static constexpr int W = 1;
+    __m128d v;
+    static VEK_INLINE CX load(const double* p) noexcept { return {_mm_loadu_pd(p)}; }
+    static VEK_INLINE CX zero() noexcept { return {_mm_setzero_pd()}; }
+    VEK_INLINE void store(double* p) const noexcept { _mm_storeu_pd(p, v); }
+};
+VEK_INLINE CX<double> operator+(CX<double> a, CX<double> b) noexcept { return {_mm_add_pd(a.v, b.v)}; }
+VEK_INLINE CX<double> operator-(CX<double> a, CX<double> b) noexcept { return {_mm_sub_pd(a.v, b.v)}; }
+VEK_INLINE CX<double> mulr(CX<double> a, double c) noexcept { return {_mm_mul_pd(a.v, _mm_set1_pd(c))}; }
+VEK_INLINE CX<double> fmar(CX<double> b, double c, CX<double> a) noexcept {
+    return {_mm_fmadd_pd(b.v, _mm_set1_pd(c), a.v)};
+}
+VEK_INLINE CX<double> mulI(CX<double> a) noexcept {
+    return {_mm_xor_pd(_mm_shuffle_pd(a.v, a.v, 1), _mm_castsi128_pd(_mm_set_epi64x(0, (long long)0x8000000000000000ULL)))};
+}
+VEK_INLINE CX<double> mulNI(CX<double> a) noexcept {
+    return {_mm_xor_pd(_mm_shuffle_pd(a.v, a.v, 1), _mm_castsi128_pd(_mm_set_epi64x((long long)0x8000000000000000ULL, 0)))};
+}
+VEK_INLINE CX<double> cmul(CX<double> a, CX<double> w) noexcept {
+    const __m128d t = _mm_mul_pd(_mm_shuffle_pd(a.v, a.v, 1), _mm_unpackhi_pd(w.v, w.v));
+    return {_mm_fmaddsub_pd(a.v, _mm_movedup_pd(w.v), t)};
+}
+VEK_INLINE CX<double> cmulc(CX<double> a, CX<double> w) noexcept {
+    const __m128d t = _mm_mul_pd(_mm_shuffle_pd(a.v, a.v, 1), _mm_unpackhi_pd(w.v, w.v));
+    return {_mm_fmsubadd_pd(a.v, _mm_movedup_pd(w.v), t)};
+}
+
+template <>
+struct CX<float> {
+    using E = float;
+    static constexpr int W = 1;
+    __m128 v;
+    static VEK_INLINE CX load(const float* p) noexcept {
+        return {_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p)))};
+    }
+    static VEK_INLINE CX zero() noexcept { return {_mm_setzero_ps()}; }
+    VEK_INLINE void store(float* p) const noexcept { _mm_store_sd(reinterpret_cast<double*>(p), _mm_castps_pd(v)); }
+};
+VEK_INLINE CX<float> operator+(CX<float> a, CX<float> b) noexcept { return {_mm_add_ps(a.v, b.v)}; }
+VEK_INLINE CX<float> operator-(CX<float> a, CX<float> b) noexcept { return {_mm_sub_ps(a.v, b.v)}; }
+VEK_INLINE CX<float> mulr(CX<float> a, float c) noexcept { return {_mm_mul_ps(a.v, _mm_set1_ps(c))}; }
+VEK_INLINE CX<float> fmar(CX<float> b, float c, CX<float> a) noexcept {
+    return {_mm_fmadd_ps(b.v, _mm_set1_ps(c), a.v)};
+}
+VEK_INLINE CX<float> mulI(CX<float> a) noexcept {
+    return {_mm_xor_ps(_mm_permute_ps(a.v, 0xB1), _mm_castsi128_ps(_mm_set1_epi64x(0x80000000LL)))};
+}
+VEK_INLINE CX<float> mulNI(CX<float> a) noexcept {
+    return {_mm_xor_ps(_mm_permute_ps(a.v, 0xB1), _mm_castsi128_ps(_mm_set1_epi64x((long long)0x8000000000000000ULL)))};
+}
+VEK_INLINE CX<float> cmul(CX<float> a, CX<float> w) noexcept {
+    const __m128 t = _mm_mul_ps(_mm_permute_ps(a.v, 0xB1), _mm_movehdup_ps(w.v));
+    return {_mm_fmaddsub_ps(a.v, _mm_moveldup_ps(w.v), t)};
+}
+VEK_INLINE CX<float> cmulc(CX<float> a, CX<float> w) noexcept {
+    const __m128 t = _mm_mul_ps(_mm_permute_ps(a.v, 0xB1), _mm_movehdup_ps(w.v));
+    return {_mm_fmsubadd_ps(a.v, _mm_moveldup_ps(w.v), t)};
+}
+
 // ---- full registers ---------------------------------------------------------------
 template <class T> struct CVec;
 
@@ -166,6 +233,27 @@ VEK_INLINE CVec<double> cmulc(CVec<double> a, CVec<double> w) noexcept {
     return {_mm256_fmsubadd_pd(a.v, wr, t)};
 }
 
+// a * w and a * conj(w) with one twiddle w for every lane, its parts broadcast from
+// memory (no shuffles of w).
+template <class T> VEK_INLINE CScal<T> cmulB(CScal<T> a, const T* w) noexcept { return cmul(a, CScal<T>::load(w)); }
+template <class T> VEK_INLINE CScal<T> cmulcB(CScal<T> a, const T* w) noexcept { return cmulc(a, CScal<T>::load(w)); }
+VEK_INLINE CVec<float> cmulB(CVec<float> a, const float* w) noexcept {
+    const __m256 t = _mm256_mul_ps(_mm256_permute_ps(a.v, 0xB1), _mm256_broadcast_ss(w + 1));
+    return {_mm256_fmaddsub_ps(a.v, _mm256_broadcast_ss(w), t)};
+}
+VEK_INLINE CVec<float> cmulcB(CVec<float> a, const float* w) noexcept {
+    const __m256 t = _mm256_mul_ps(_mm256_permute_ps(a.v, 0xB1), _mm256_broadcast_ss(w + 1));
+    return {_mm256_fmsubadd_ps(a.v, _mm256_broadcast_ss(w), t)};
+}
+VEK_INLINE CVec<double> cmulB(CVec<double> a, const double* w) noexcept {
+    const __m256d t = _mm256_mul_pd(_mm256_permute_pd(a.v, 0x5), _mm256_broadcast_sd(w + 1));
+    return {_mm256_fmaddsub_pd(a.v, _mm256_broadcast_sd(w), t)};
+}
+VEK_INLINE CVec<double> cmulcB(CVec<double> a, const double* w) noexcept {
+    const __m256d t = _mm256_mul_pd(_mm256_permute_pd(a.v, 0x5), _mm256_broadcast_sd(w + 1));
+    return {_mm256_fmsubadd_pd(a.v, _mm256_broadcast_sd(w), t)};
+}
+
 // Complex conjugate, and the lanes in reverse order (for the mirrored half of a
 // real spectrum).
 template <class T> VEK_INLINE CScal<T> conj(CScal<T> a) noexcept { return {a.re, -a.im}; }
@@ -182,6 +270,56 @@ VEK_INLINE CVec<double> conj(CVec<double> a) noexcept {
 }
 VEK_INLINE CVec<double> reverse(CVec<double> a) noexcept { return {_mm256_permute2f128_pd(a.v, a.v, 1)}; }
 
+// Stores p vectors b[0..p-1] of W lanes transposed: lane l of b[r] goes to complex
+// element p * l + r of y, so W rows of p consecutive values are written. Blocks of W
+// vectors are transposed in registers and stored whole; a remainder of fewer rows is
+// scattered.
+template <class T>
+VEK_INLINE void storeT(const CScal<T>* b, T* y, int p, int) noexcept {
+    for (int r = 0; r < p; ++r) b[r].store(y + 2 * r);
+}
+VEK_INLINE void storeT(const CVec<float>* b, float* y, int p, int n) noexcept {
+    if (n < 4) {
+        for (int r = 0; r < p; ++r) b[r].scatterN(y + 2 * r, std::size_t(p), n);
+        return;
+    }
+    const std::size_t s = 2 * std::size_t(p);
+    int r = 0;
+    for (; r + 4 <= p; r += 4) {
+        const __m256d b0 = _mm256_castps_pd(b[r].v), b1 = _mm256_castps_pd(b[r + 1].v);
+        const __m256d b2 = _mm256_castps_pd(b[r + 2].v), b3 = _mm256_castps_pd(b[r + 3].v);
+        const __m256d t0 = _mm256_unpacklo_pd(b0, b1), t1 = _mm256_unpackhi_pd(b0, b1);
+        const __m256d t2 = _mm256_unpacklo_pd(b2, b3), t3 = _mm256_unpackhi_pd(b2, b3);
+        float* o = y + 2 * r;
+        _mm256_storeu_pd(reinterpret_cast<double*>(o), _mm256_permute2f128_pd(t0, t2, 0x20));
+        _mm256_storeu_pd(reinterpret_cast<double*>(o + s), _mm256_permute2f128_pd(t1, t3, 0x20));
+        _mm256_storeu_pd(reinterpret_cast<double*>(o + 2 * s), _mm256_permute2f128_pd(t0, t2, 0x31));
+        _mm256_storeu_pd(reinterpret_cast<double*>(o + 3 * s), _mm256_permute2f128_pd(t1, t3, 0x31));
+    }
+    if (p == 2) {
+        const __m256d b0 = _mm256_castps_pd(b[0].v), b1 = _mm256_castps_pd(b[1].v);
+        const __m256d t0 = _mm256_unpacklo_pd(b0, b1), t1 = _mm256_unpackhi_pd(b0, b1);
+        _mm256_storeu_pd(reinterpret_cast<double*>(y), _mm256_permute2f128_pd(t0, t1, 0x20));
+        _mm256_storeu_pd(reinterpret_cast<double*>(y + 8), _mm256_permute2f128_pd(t0, t1, 0x31));
+        return;
+    }
+    for (; r < p; ++r) b[r].scatterN(y + 2 * r, std::size_t(p), 4);
+}
+VEK_INLINE void storeT(const CVec<double>* b, double* y, int p, int n) noexcept {
+    if (n < 2) {
+        for (int r = 0; r < p; ++r) b[r].scatterN(y + 2 * r, std::size_t(p), n);
+        return;
+    }
+    const std::size_t s = 2 * std::size_t(p);
+    int r = 0;
+    for (; r + 2 <= p; r += 2) {
+        double* o = y + 2 * r;
+        _mm256_storeu_pd(o, _mm256_permute2f128_pd(b[r].v, b[r + 1].v, 0x20));
+        _mm256_storeu_pd(o + s, _mm256_permute2f128_pd(b[r].v, b[r + 1].v, 0x31));
+    }
+    if (r < p) b[r].scatterN(y + 2 * r, std::size_t(p), 2);
+}
+
 // Multiplication by the unit root's imaginary unit of the transform's direction:
 // -i forward, +i inverse.
 template <bool Inv, class V> VEK_INLINE V rot(V a) noexcept {
@@ -190,6 +328,9 @@ template <bool Inv, class V> VEK_INLINE V rot(V a) noexcept {
 // a times the twiddle w of the forward direction, or its conjugate for the inverse.
 template <bool Inv, class V> VEK_INLINE V twiddle(V a, V w) noexcept {
     if constexpr (Inv) return cmulc(a, w); else return cmul(a, w);
+}
+template <bool Inv, class V> VEK_INLINE V twiddleB(V a, const typename V::E* w) noexcept {
+    if constexpr (Inv) return cmulcB(a, w); else return cmulB(a, w);
 }
 
 }  // namespace vek::dft

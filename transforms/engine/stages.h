@@ -11,7 +11,7 @@
 //     through masked loads and stores;
 //   - first pass (s = 1, m >= 2): the butterflies along j are vectorised, the inputs
 //     are contiguous, the twiddles come per lane from a table laid out [r][j], and
-//     each output vector is scattered at stride p.
+//     the outputs are transposed in registers into rows of p values.
 #pragma once
 
 #include <cstddef>
@@ -29,9 +29,8 @@ void passRows(const T* x, T* y, int p, int m, int s, const T* tw, const T* trig)
     if (pp < 2) return;
     const std::size_t sm = std::size_t(s) * std::size_t(m), sp = std::size_t(s) * std::size_t(pp);
     for (int j = 0; j < m; ++j) {
-        V w[PM];
-        if (j > 0)
-            for (int r = 1; r < pp; ++r) w[r] = V::bcast(tw + 2 * (std::size_t(j) * (pp - 1) + (r - 1)));
+        // The twiddles of j, indexed by r = 1..p-1 (w + 2 r).
+        const T* w = j > 0 ? tw + 2 * (std::size_t(j) * (pp - 1) - 1) : tw;
         const T* xj = x + 2 * std::size_t(s) * std::size_t(j);
         T* yj = y + 2 * sp * std::size_t(j);
         int k = 0;
@@ -40,7 +39,7 @@ void passRows(const T* x, T* y, int p, int m, int s, const T* tw, const T* trig)
             for (int q = 0; q < pp; ++q) a[q] = V::load(xj + 2 * (k + sm * q));
             bfly<P, Inv>(a, b, pp, trig);
             if (j > 0)
-                for (int r = 1; r < pp; ++r) b[r] = twiddle<Inv>(b[r], w[r]);
+                for (int r = 1; r < pp; ++r) b[r] = twiddleB<Inv>(b[r], w + 2 * r);
             for (int r = 0; r < pp; ++r) b[r].store(yj + 2 * (k + std::size_t(s) * r));
         }
         if (k < s) {
@@ -49,7 +48,7 @@ void passRows(const T* x, T* y, int p, int m, int s, const T* tw, const T* trig)
             for (int q = 0; q < pp; ++q) a[q] = V::loadN(xj + 2 * (k + sm * q), n);
             bfly<P, Inv>(a, b, pp, trig);
             if (j > 0)
-                for (int r = 1; r < pp; ++r) b[r] = twiddle<Inv>(b[r], w[r]);
+                for (int r = 1; r < pp; ++r) b[r] = twiddleB<Inv>(b[r], w + 2 * r);
             for (int r = 0; r < pp; ++r) b[r].storeN(yj + 2 * (k + std::size_t(s) * r), n);
         }
     }
@@ -76,8 +75,7 @@ void passFirst(const T* x, T* y, int p, int m, const T* tw, const T* trig) noexc
             const T* t = tw + 2 * (mm * (r - 1) + j);
             b[r] = twiddle<Inv>(b[r], n == W ? V::load(t) : V::loadN(t, n));
         }
-        T* yj = y + 2 * std::size_t(pp) * std::size_t(j);
-        for (int r = 0; r < pp; ++r) b[r].scatterN(yj + 2 * r, std::size_t(pp), n);
+        storeT(b, y + 2 * std::size_t(pp) * std::size_t(j), pp, n);
     }
 }
 
