@@ -8,6 +8,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cstdint>
@@ -141,11 +142,11 @@ template <class T> T valueOne() {
     else { T t; t.re = 1; t.im = 1; return t; }
 }
 template <class T, std::size_t I>
-T argFor(std::vector<std::vector<std::uint8_t>>& bufs, int lenIdx, int len, int nullAt) {
+T argFor(std::vector<std::vector<std::uint8_t>>& bufs, int lenIdx, int len, int nullAt, std::size_t minBytes = 0) {
     if constexpr (std::is_pointer_v<T>) {
         if (int(I) == nullAt) return nullptr;
         using E = std::remove_const_t<std::remove_pointer_t<T>>;
-        if (bufs[I].empty()) bufs[I].assign(16 * sizeof(E), kSentinel);
+        if (bufs[I].empty()) bufs[I].assign(std::max(16 * sizeof(E), minBytes), kSentinel);
         return reinterpret_cast<T>(bufs[I].data());
     } else if constexpr (std::is_arithmetic_v<T>) {
         if (int(I) == lenIdx) return T(len);
@@ -156,14 +157,14 @@ T argFor(std::vector<std::vector<std::uint8_t>>& bufs, int lenIdx, int len, int 
     }
 }
 template <class... Args, std::size_t... I>
-void checkStatuses(const char* name, VekStatus (*f)(Args...), std::index_sequence<I...>) {
+void checkStatuses(const char* name, VekStatus (*f)(Args...), std::index_sequence<I...>, std::size_t minBytes = 0) {
     SCOPED_TRACE(name);
     constexpr std::array<bool, sizeof...(Args)> isPtr{std::is_pointer_v<Args>...};
     int lastPtr = -1;
     for (std::size_t i = 0; i < isPtr.size(); ++i) if (isPtr[i]) lastPtr = int(i);
     const int lenIdx = lastPtr + 1;
     std::vector<std::vector<std::uint8_t>> bufs(sizeof...(Args));
-    auto call = [&](int len, int nullAt) { return f(argFor<Args, I>(bufs, lenIdx, len, nullAt)...); };
+    auto call = [&](int len, int nullAt) { return f(argFor<Args, I>(bufs, lenIdx, len, nullAt, minBytes)...); };
     auto untouched = [&] {
         for (auto& b : bufs) for (auto c : b) if (c != kSentinel) return false;
         return true;
@@ -184,6 +185,12 @@ void checkStatuses(const char* name, VekStatus (*f)(Args...), std::index_sequenc
 template <class... Args>
 void checkStatuses(const char* name, VekStatus (*f)(Args...)) {
     checkStatuses(name, f, std::index_sequence_for<Args...>{});
+}
+// The same with buffers of at least minBytes bytes, for exports whose elements are wider
+// than the pointer type says (24-bit data passed as bytes).
+template <class... Args>
+void checkStatuses(const char* name, VekStatus (*f)(Args...), std::size_t minBytes) {
+    checkStatuses(name, f, std::index_sequence_for<Args...>{}, minBytes);
 }
 
 }  // namespace vt

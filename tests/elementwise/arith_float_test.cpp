@@ -180,7 +180,13 @@ template <class T> void checkComplex() {
 TEST(ArithFloat, Complex) { checkComplex<Vek32fc>(); checkComplex<Vek64fc>(); }
 
 // Constant, unary and accumulating real forms.
-template <class T> void checkRealMisc() {
+template <class T> struct RealFns {
+    VekStatus (*addC)(const T*, T, T*, int), (*subC)(const T*, T, T*, int), (*subCRev)(const T*, T, T*, int),
+        (*mulC)(const T*, T, T*, int), (*divC)(const T*, T, T*, int), (*sqr)(const T*, T*, int), (*abs)(const T*, T*, int),
+        (*addProduct)(const T*, const T*, T*, int), (*addProductC)(const T*, T, T*, int);
+};
+#define REAL_FNS(s) {veksAddC_##s, veksSubC_##s, veksSubCRev_##s, veksMulC_##s, veksDivC_##s, veksSqr_##s, veksAbs_##s, veksAddProduct_##s, veksAddProductC_##s}
+template <class T> void checkRealMisc(const RealFns<T>& f) {
     vt::Rng rng;
     for (int n : vt::testLengths(sizeof(T))) {
         std::vector<T> a = floatValues<T>(rng, n), b = floatValues<T>(rng, n), d(n);
@@ -189,34 +195,23 @@ template <class T> void checkRealMisc() {
         auto check = [&](const char* what, auto ref) {
             for (int i = 0; i < n; ++i) ASSERT_TRUE(sameBits(d[i], T(ref(i)))) << what << " i=" << i << " got " << d[i];
         };
-        if constexpr (sizeof(T) == 4) {
-            veksAddC_32f(a.data(), v, d.data(), n); check("AddC", [&](int i) { return a[i] + v; });
-            veksSubC_32f(a.data(), v, d.data(), n); check("SubC", [&](int i) { return a[i] - v; });
-            veksSubCRev_32f(a.data(), v, d.data(), n); check("SubCRev", [&](int i) { return v - a[i]; });
-            veksMulC_32f(a.data(), v, d.data(), n); check("MulC", [&](int i) { return a[i] * v; });
-            veksDivC_32f(a.data(), v, d.data(), n); check("DivC", [&](int i) { return a[i] * (1.0f / v); });
-            veksSqr_32f(a.data(), d.data(), n); check("Sqr", [&](int i) { return a[i] * a[i]; });
-            veksAbs_32f(a.data(), d.data(), n); check("Abs", [&](int i) { return std::fabs(a[i]); });
-            d = b; veksAddProduct_32f(a.data(), a.data(), d.data(), n); check("AddProduct", [&](int i) { return std::fma(a[i], a[i], b[i]); });
-            d = b; veksAddProductC_32f(a.data(), v, d.data(), n); check("AddProductC", [&](int i) { return std::fma(a[i], v, b[i]); });
-        } else {
-            veksAddC_64f(a.data(), v, d.data(), n); check("AddC", [&](int i) { return a[i] + v; });
-            veksSubCRev_64f(a.data(), v, d.data(), n); check("SubCRev", [&](int i) { return v - a[i]; });
-            veksMulC_64f(a.data(), v, d.data(), n); check("MulC", [&](int i) { return a[i] * v; });
-            veksDivC_64f(a.data(), v, d.data(), n); check("DivC", [&](int i) { return a[i] * (1.0 / v); });
-            veksSqr_64f(a.data(), d.data(), n); check("Sqr", [&](int i) { return a[i] * a[i]; });
-            veksAbs_64f(a.data(), d.data(), n); check("Abs", [&](int i) { return std::fabs(a[i]); });
-            d = b; veksAddProduct_64f(a.data(), b.data(), d.data(), n); check("AddProduct", [&](int i) { return std::fma(a[i], b[i], b[i]); });
-            d = b; veksAddProductC_64f(a.data(), v, d.data(), n); check("AddProductC", [&](int i) { return std::fma(a[i], v, b[i]); });
-        }
+        f.addC(a.data(), v, d.data(), n); check("AddC", [&](int i) { return a[i] + v; });
+        f.subC(a.data(), v, d.data(), n); check("SubC", [&](int i) { return a[i] - v; });
+        f.subCRev(a.data(), v, d.data(), n); check("SubCRev", [&](int i) { return v - a[i]; });
+        f.mulC(a.data(), v, d.data(), n); check("MulC", [&](int i) { return a[i] * v; });
+        f.divC(a.data(), v, d.data(), n); check("DivC", [&](int i) { return a[i] * (T(1) / v); });
+        f.sqr(a.data(), d.data(), n); check("Sqr", [&](int i) { return a[i] * a[i]; });
+        f.abs(a.data(), d.data(), n); check("Abs", [&](int i) { return std::fabs(a[i]); });
+        d = b; f.addProduct(a.data(), b.data(), d.data(), n); check("AddProduct", [&](int i) { return std::fma(a[i], b[i], b[i]); });
+        d = b; f.addProductC(a.data(), v, d.data(), n); check("AddProductC", [&](int i) { return std::fma(a[i], v, b[i]); });
     }
     // Abs keeps a NaN's payload and clears the sign of -0.0.
     T s[2] = {vtBits<T>(sizeof(T) == 4 ? std::uint64_t(0xFFC01234u) : 0xFFF8000000001234ull), T(-0.0)}, r[2];
-    if constexpr (sizeof(T) == 4) { std::uint32_t u = 0xFFC01234u; std::memcpy(&s[0], &u, 4); veksAbs_32f(s, r, 2); EXPECT_EQ(bitsOf(r[0]), 0x7FC01234u); }
-    else { veksAbs_64f(s, r, 2); EXPECT_EQ(bitsOf(r[0]), 0x7FF8000000001234ull); }
+    f.abs(s, r, 2);
+    EXPECT_EQ(bitsOf(r[0]), sizeof(T) == 4 ? 0x7FC01234u : 0x7FF8000000001234ull);
     EXPECT_EQ(bitsOf(r[1]), 0u);
 }
-TEST(ArithFloat, RealMisc) { checkRealMisc<Vek32f>(); checkRealMisc<Vek64f>(); }
+TEST(ArithFloat, RealMisc) { checkRealMisc<Vek32f>(REAL_FNS(32f)); checkRealMisc<Vek64f>(REAL_FNS(64f)); }
 
 // Integer sources or destinations.
 TEST(ArithFloat, Mixed) {

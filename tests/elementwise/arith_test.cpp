@@ -212,19 +212,17 @@ TEST(ArithInt, Exhaustive8u) {
 }
 
 TEST(ArithInt, DivRound8u16u16s) {
-    using F8 = VekStatus (*)(const Vek8u*, const Vek8u*, Vek8u*, int, int, int);
     for (int mode = 0; mode < 3; ++mode) {
         SCOPED_TRACE(mode);
         std::function<Expect(i128, i128, long long)> r = mode == 0 ? rDivRound<0> : mode == 1 ? rDivRound<1> : rDivRound<2>;
-        auto wrap8 = [mode](F8 f) { return [f, mode](const Vek8u* a, const Vek8u* b, Vek8u* d, int n, int sf) { return f(a, b, d, n, mode, sf); }; };
-        runCases<Vek8u, Vek8u, Vek8u>({IntCase<Vek8u, Vek8u, Vek8u>{"veksDiv_Round_8u_Sfs", binOut<Vek8u, Vek8u, Vek8u>(wrap8(veksDiv_Round_8u_Sfs)),
-            binIn<Vek8u, Vek8u>([mode](const Vek8u* a, Vek8u* d, int n, int sf) { return veksDiv_Round_8u_ISfs(a, d, n, mode, sf); }), r, true}}, 256);
-        runCases<Vek16s, Vek16s, Vek16s>({IntCase<Vek16s, Vek16s, Vek16s>{"veksDiv_Round_16s_Sfs",
-            binOut<Vek16s, Vek16s, Vek16s>([mode](const Vek16s* a, const Vek16s* b, Vek16s* d, int n, int sf) { return veksDiv_Round_16s_Sfs(a, b, d, n, mode, sf); }),
-            binIn<Vek16s, Vek16s>([mode](const Vek16s* a, Vek16s* d, int n, int sf) { return veksDiv_Round_16s_ISfs(a, d, n, mode, sf); }), r, true}}, 12);
-        runCases<Vek16u, Vek16u, Vek16u>({IntCase<Vek16u, Vek16u, Vek16u>{"veksDiv_Round_16u_Sfs",
-            binOut<Vek16u, Vek16u, Vek16u>([mode](const Vek16u* a, const Vek16u* b, Vek16u* d, int n, int sf) { return veksDiv_Round_16u_Sfs(a, b, d, n, mode, sf); }),
-            binIn<Vek16u, Vek16u>([mode](const Vek16u* a, Vek16u* d, int n, int sf) { return veksDiv_Round_16u_ISfs(a, d, n, mode, sf); }), r, true}}, 12);
+#define DIVR(T, s, nOther)                                                                                       \
+    runCases<T, T, T>({IntCase<T, T, T>{"veksDiv_Round_" #s "_Sfs",                                               \
+        binOut<T, T, T>([mode](const T* a, const T* b, T* d, int n, int sf) { return veksDiv_Round_##s##_Sfs(a, b, d, n, mode, sf); }), \
+        binIn<T, T>([mode](const T* a, T* d, int n, int sf) { return veksDiv_Round_##s##_ISfs(a, d, n, mode, sf); }), r, true}}, nOther)
+        DIVR(Vek8u, 8u, 256);
+        DIVR(Vek16s, 16s, 12);
+        DIVR(Vek16u, 16u, 12);
+#undef DIVR
     }
 }
 
