@@ -35,18 +35,27 @@ VEK_INLINE __m256d cbrtNewton(__m256d ax, __m256d r) noexcept {
     return mul(mul(ax, r), r);
 }
 
+// Estimate of xs^(-1/3) from the bits, bits(r) ~ K - bits(xs)/3, where xs is |x| with
+// subnormals scaled by 2^24 (sub_ marks them).
+VEK_INLINE __m256 cbrtRecipEstF(__m256 ax, __m256 sub_, __m256& xs) noexcept {
+    xs = sel(sub_, mul(ax, set(0x1p24f)), ax);
+    const __m256 b3 = mul(_mm256_cvtepi32_ps(_mm256_castps_si256(xs)), set(1.0f / 3.0f));
+    return _mm256_castsi256_ps(_mm256_sub_epi32(ci32<0x54a21d2a>(), _mm256_cvtps_epi32(b3)));
+}
+// The root y of |x| with x's sign; +-0, +-inf and NaN unchanged.
+VEK_INLINE __m256 cbrtFinishF(__m256 x, __m256 ax, __m256 y) noexcept {
+    const __m256 keep = orv(cmp<_CMP_EQ_OQ>(ax, set(0.0f)), cmp<_CMP_NLT_UQ>(ax, set(__builtin_inff())));
+    return sel(keep, x, orv(y, signf(x)));
+}
+
 VEK_INLINE __m256 cbrtF(__m256 x) noexcept {
     const __m256 ax = absf(x);
     const __m256 sub_ = cmp<_CMP_LT_OQ>(ax, set(0x1p-126f));
-    const __m256 xs = sel(sub_, mul(ax, set(0x1p24f)), ax);
-    // bits(x^(-1/3)) ~ K - bits(x)/3
-    const __m256 b3 = mul(_mm256_cvtepi32_ps(_mm256_castps_si256(xs)), set(1.0f / 3.0f));
-    __m256 r0 = _mm256_castsi256_ps(_mm256_sub_epi32(ci32<0x54a21d2a>(), _mm256_cvtps_epi32(b3)));
+    __m256 xs;
+    __m256 r0 = cbrtRecipEstF(ax, sub_, xs);
     r0 = sel(sub_, mul(r0, set(256.0f)), r0);
     const __m256 y = join(cbrtNewton(loHalf(ax), loHalf(r0)), cbrtNewton(hiHalf(ax), hiHalf(r0)));
-    // +-0, +-inf, NaN unchanged.
-    const __m256 keep = orv(cmp<_CMP_EQ_OQ>(ax, set(0.0f)), cmp<_CMP_NLT_UQ>(ax, set(__builtin_inff())));
-    return sel(keep, x, orv(y, signf(x)));
+    return cbrtFinishF(x, ax, y);
 }
 
 // Low accuracy, in float: the same estimate, two Newton steps (to about 1.2e-5), y =
@@ -55,9 +64,8 @@ VEK_INLINE __m256 cbrtF(__m256 x) noexcept {
 VEK_INLINE __m256 cbrtLaF(__m256 x) noexcept {
     const __m256 ax = absf(x);
     const __m256 sub_ = cmp<_CMP_LT_OQ>(ax, set(0x1p-126f));
-    const __m256 xs = sel(sub_, mul(ax, set(0x1p24f)), ax);
-    const __m256 b3 = mul(_mm256_cvtepi32_ps(_mm256_castps_si256(xs)), set(1.0f / 3.0f));
-    __m256 r = _mm256_castsi256_ps(_mm256_sub_epi32(ci32<0x54a21d2a>(), _mm256_cvtps_epi32(b3)));
+    __m256 xs;
+    __m256 r = cbrtRecipEstF(ax, sub_, xs);
     for (int i = 0; i < 2; ++i) {
         const __m256 e = fnma(mul(xs, r), mul(r, r), set(1.0f));
         r = fma(mul(r, e), set(1.0f / 3.0f), r);
@@ -67,9 +75,7 @@ VEK_INLINE __m256 cbrtLaF(__m256 x) noexcept {
     const __m256 res = fms(mul(y0, y0), y0, xs);
     __m256 y = fnma(res, mul(r2, set(1.0f / 3.0f)), y0);
     y = sel(sub_, mul(y, set(0x1p-8f)), y);
-    // +-0, +-inf, NaN unchanged.
-    const __m256 keep = orv(cmp<_CMP_EQ_OQ>(ax, set(0.0f)), cmp<_CMP_NLT_UQ>(ax, set(__builtin_inff())));
-    return sel(keep, x, orv(y, signf(x)));
+    return cbrtFinishF(x, ax, y);
 }
 
 }  // namespace detail
