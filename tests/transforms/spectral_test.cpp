@@ -161,7 +161,7 @@ TEST(Dct, BadInput) {
                                  d.work.data()), vekStsContextMatchErr);
         EXPECT_EQ(veksDCTFwd_32f(x.data(), out.data(), reinterpret_cast<const VeksDCTFwdSpec_32f*>(dd.f),
                                  d.work.data()), vekStsContextMatchErr);
-        if (n == 64) EXPECT_EQ(veksDCTFwd_32f(x.data(), out.data(), d.f, nullptr), vekStsNullPtrErr);
+        if (n == 64) { EXPECT_EQ(veksDCTFwd_32f(x.data(), out.data(), d.f, nullptr), vekStsNullPtrErr); }
         EXPECT_TRUE(out.untouched());
     }
     // Memory that never held a spec.
