@@ -41,7 +41,7 @@ inline void sincos2pi(std::int64_t k, std::int64_t n, double& c, double& s) noex
     s = ss;
 }
 
-enum Method : int { kCopy = 0, kMixed = 1, kChirp = 2 };
+enum Method : int { kCopy = 0, kMixed = 1, kChirp = 2, kPow2 = 3 };
 constexpr int kMaxPasses = 40;
 constexpr int kSmallMax = 16;   // lengths computed by one straight-line kernel
 
@@ -208,6 +208,12 @@ struct Built {
 template <class T>
 void runPlan(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv) noexcept;
 
+// Power-of-two lengths on split parts (pow2.h).
+template <class T> bool pow2Eligible(int n) noexcept;
+template <class T> void buildPow2(Builder& b, CPlan& P, int n) noexcept;
+template <class T>
+void runPow2(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv) noexcept;
+
 template <class T>
 Built buildPlan(Builder& b, int n) noexcept {
     CPlan P{};
@@ -217,6 +223,9 @@ Built buildPlan(Builder& b, int n) noexcept {
     Built res{off, 0, 0};
     if (n == 1) {
         P.method = kCopy;
+    } else if (pow2Eligible<T>(n)) {
+        buildPow2<T>(b, P, n);
+        res.workElems = std::uint64_t(n);
     } else if (Factors f = factorize(n); f.ok && mixedCost(n) <= chirpCost(n)) {
         P.method = kMixed;
         P.passes = f.n;
@@ -445,6 +454,9 @@ void runPlan(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T*
         case kMixed:
             if (inv) runMixed<true>(base, pl, src, dst, work);
             else runMixed<false>(base, pl, src, dst, work);
+            break;
+        case kPow2:
+            runPow2<T>(base, pl, src, dst, work, inv);
             break;
         default:
             if (inv) runChirp<true>(base, pl, src, dst, work);

@@ -18,6 +18,7 @@
 #include <cstring>
 
 #include "cplan.h"
+#include "pow2.h"
 
 namespace vek::dft {
 
