@@ -17,7 +17,9 @@
 #include <immintrin.h>
 
 #include <cstddef>
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "cplan.h"
 
@@ -78,6 +80,15 @@ template <> struct VT<float> {
         o[6] = _mm256_permute2f128_ps(u2, u6, 0x31);
         o[7] = _mm256_permute2f128_ps(u3, u7, 0x31);
     }
+    // Lane l = element (L - l) % L of the register that has lane 0 of next and the
+    // other lanes of prev: the mirror c -> h - c of a block across a block boundary.
+    static VEK_INLINE V mirror(V prev, V next) noexcept {
+        return _mm256_permutevar8x32_ps(_mm256_blend_ps(prev, next, 0x01), _mm256_setr_epi32(0, 7, 6, 5, 4, 3, 2, 1));
+    }
+    static VEK_INLINE V reverse(V v) noexcept {
+        return _mm256_permutevar8x32_ps(v, _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0));
+    }
+    static VEK_INLINE float lane0(V v) noexcept { return _mm256_cvtss_f32(v); }
 };
 template <> struct VT<double> {
     using V = __m256d;
@@ -105,6 +116,11 @@ template <> struct VT<double> {
         o[2] = _mm256_permute2f128_pd(t0, t2, 0x31);
         o[3] = _mm256_permute2f128_pd(t1, t3, 0x31);
     }
+    static VEK_INLINE V mirror(V prev, V next) noexcept {
+        return _mm256_permute4x64_pd(_mm256_blend_pd(prev, next, 0x1), 0x6C);
+    }
+    static VEK_INLINE V reverse(V v) noexcept { return _mm256_permute4x64_pd(v, 0x1B); }
+    static VEK_INLINE double lane0(V v) noexcept { return _mm256_cvtsd_f64(v); }
 };
 
 // ---- complex values on split parts ------------------------------------------------------
@@ -277,7 +293,8 @@ void runRows(const Pass& ps, const T* x, T* y, const T* tw, bool last) noexcept 
     }
 }
 
-template <bool Swap, class T>
+// SplitOut: the last pass leaves split blocks in dst (for the real recombination).
+template <bool Swap, bool SplitOut, class T>
 void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
     const int K = pl->passes;
     const bool alias = src == dst;
@@ -293,9 +310,108 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
         const Pass& ps = pl->pass[i];
         const T* tw = reinterpret_cast<const T*>(base + ps.twOff);
         if (i == 0) first<8, Swap>(in, out, ps.m, tw);
-        else runRows<Swap>(ps, in, out, tw, i == K - 1);
+        else runRows<Swap>(ps, in, out, tw, !SplitOut && i == K - 1);
         in = out;
     }
+}
+
+
+// ---- real forward recombination on split blocks ------------------------------------------
+// d holds Z[0..h-1] as split blocks (the complex transform of the N = 2h real inputs read
+// as h complex values), ws the twiddles exp(-2 pi i k / N), k = 0..h/2, as split blocks.
+// Writes the interleaved Perm spectrum in place:
+//   X[k] = (Z[k] + conj Z[h-k]) / 2 - i w^k (Z[k] - conj Z[h-k]) / 2, X[h-k] its mirror,
+//   d[0] = X[0], d[1] = X[h] (both real).
+// A group is the block of bins a..a+L-1 and the mirrors h-a-L+1..h-a, which straddle two
+// blocks: the lower one is read from memory, the upper one was the lower one of the
+// previous group and is carried in registers (its memory is already overwritten).
+template <class T>
+VEK_INLINE void recombOne(T zr, T zi, T mr, T mi, T wr, T wi, T* lo, T* hi) noexcept {
+    const T er = zr + mr, ei = zi - mi, orr = zr - mr, oi = zi + mi;
+    const T pr = std::fma(orr, wr, -(oi * wi)), pi = std::fma(orr, wi, oi * wr);
+    const T ar = T(0.5) * (er + pi), ai = T(0.5) * (ei - pr);
+    const T br = T(0.5) * (er - pi), bi = T(0.5) * (-ei - pr);
+    hi[0] = br;
+    hi[1] = bi;
+    lo[0] = ar;
+    lo[1] = ai;
+}
+
+template <class T>
+void recombFwd(T* d, const T* ws, int h) noexcept {
+    using D = VT<T>;
+    using V = typename D::V;
+    constexpr int L = D::L;
+    const V half = D::set1(T(0.5));
+    const std::size_t hh = std::size_t(h);
+    V nr = D::load(d), ni = D::load(d + L);   // block h - a (block 0 for a = 0)
+    T rh = 0;
+    std::size_t a = 0;
+    for (; 2 * a + 2 * L - 2 < hh; a += L) {
+        const V zr = D::load(d + 2 * a), zi = D::load(d + 2 * a + L);
+        const T* pp = d + 2 * (hh - a - L);
+        const V pr = D::load(pp), pi = D::load(pp + L);
+        const V mr = D::mirror(pr, nr), mi = D::mirror(pi, ni);
+        const V wr = D::load(ws + 2 * a), wi = D::load(ws + 2 * a + L);
+        const V er = vadd(zr, mr), ei = vsub(zi, mi), orr = vsub(zr, mr), oi = vadd(zi, mi);
+        const V qr = vfms(orr, wr, vmul(oi, wi)), qi = vfma(orr, wi, vmul(oi, wr));
+        const V ar = vmul(half, vadd(er, qi)), ai = vmul(half, vsub(ei, qr));
+        const V br = vmul(half, vsub(er, qi)), bi = vmul(half, vsub(vsub(D::set1(T(0)), ei), qr));
+        D::join(d + 2 * a, ar, ai);
+        // Lane l of b is bin h - a - l: reversed, lane t is bin h - a - L + 1 + t.
+        if (a == 0) {
+            alignas(32) T t[2 * L];
+            D::join(t, D::reverse(br), D::reverse(bi));
+            std::memcpy(d + 2 * (hh - L + 1), t, 2 * (L - 1) * sizeof(T));
+            rh = t[2 * (L - 1)];
+        } else {
+            D::join(d + 2 * (hh - a - L + 1), D::reverse(br), D::reverse(bi));
+        }
+        nr = pr;
+        ni = pi;
+    }
+    // The middle bins a..h/2 and their mirrors: copied out first (bin h - a from the
+    // carried block), then computed one at a time.
+    T z[2 * (4 * L + 2)];
+    const std::size_t cnt = hh - 2 * a + 1;
+    for (std::size_t c = 0; c + 1 < cnt; ++c) {
+        const std::size_t idx = a + c, blk = 2 * L * (idx / L), ln = idx % L;
+        z[2 * c] = d[blk + ln];
+        z[2 * c + 1] = d[blk + L + ln];
+    }
+    z[2 * (cnt - 1)] = D::lane0(nr);
+    z[2 * (cnt - 1) + 1] = D::lane0(ni);
+    for (std::size_t k = a; 2 * k <= hh; ++k) {
+        const std::size_t c = k - a, m = hh - k - a;
+        const T* w = ws + 2 * L * (k / L) + k % L;
+        T lo[2], hi[2];
+        recombOne(z[2 * c], z[2 * c + 1], z[2 * m], z[2 * m + 1], w[0], w[L], lo, hi);
+        if (k == 0) {
+            rh = hi[0];
+        } else {
+            d[2 * (hh - k)] = hi[0];
+            d[2 * (hh - k) + 1] = hi[1];
+        }
+        d[2 * k] = lo[0];
+        d[2 * k + 1] = lo[1];
+    }
+    d[1] = rh;
+}
+
+// The twiddles of recombFwd from the interleaved table w (k = 0..h/2).
+template <class T>
+void fillRecSplit(T* ws, const T* w, int h) noexcept {
+    constexpr int L = VT<T>::L;
+    for (int k = 0; 2 * k <= h; ++k) {
+        ws[2 * L * (k / L) + k % L] = w[2 * k];
+        ws[2 * L * (k / L) + L + k % L] = w[2 * k + 1];
+    }
+}
+
+template <class T>
+inline std::size_t recSplitElems(int h) noexcept {
+    constexpr int L = VT<T>::L;
+    return 2 * std::size_t(L) * (std::size_t(h / 2) / L + 1);
 }
 
 }  // namespace p2
@@ -354,8 +470,8 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
 
 template <class T>
 void runPow2(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv) noexcept {
-    if (inv) p2::run<true>(base, pl, src, dst, work);
-    else p2::run<false>(base, pl, src, dst, work);
+    if (inv) p2::run<true, false>(base, pl, src, dst, work);
+    else p2::run<false, false>(base, pl, src, dst, work);
 }
 
 }  // namespace vek::dft
