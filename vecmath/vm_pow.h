@@ -120,8 +120,8 @@ double powScalar(double x, double y, Core core) noexcept {
 
 // Lanes the vector path cannot take: x not positive normal finite, y not finite.
 VEK_INLINE __m256d powSpecialLanes(__m256d x, __m256d y) noexcept {
-    const __m256i b = _mm256_sub_epi64(_mm256_castpd_si256(x), ci64<0x0010000000000000LL>());
-    const __m256i lim = ci64<0x7fe0000000000000LL - 1>();
+    const __m256i b = _mm256_sub_epi64(_mm256_castpd_si256(x), ci<i64(0x0010000000000000LL)>());
+    const __m256i lim = ci<i64(0x7fe0000000000000LL - 1)>();
     const __m256d xb = _mm256_castsi256_pd(_mm256_or_si256(_mm256_cmpgt_epi64(b, lim),
                                                            _mm256_cmpgt_epi64(_mm256_setzero_si256(), b)));
     return orv(xb, cmp<_CMP_NLT_UQ>(absd(y), set(__builtin_inf())));
@@ -192,8 +192,8 @@ VEK_INLINE __m256d cbrtD(__m256d x) noexcept {
     const __m256d xs = sel(sub_, mul(ax, set(0x1p54)), ax);
     // bits(x^(-1/3)) ~ K - bits(x)/3 on the top 32 bits, the third by a multiply.
     const __m256i hb = _mm256_srli_epi64(_mm256_castpd_si256(xs), 32);
-    const __m256i h3 = _mm256_srli_epi64(_mm256_mul_epu32(hb, ci64<0x55555556>()), 32);
-    __m256d r = _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_sub_epi64(ci64<0x553ef0ff>(), h3), 32));
+    const __m256i h3 = _mm256_srli_epi64(_mm256_mul_epu32(hb, ci<i64(0x55555556)>()), 32);
+    __m256d r = _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_sub_epi64(ci<i64(0x553ef0ff)>(), h3), 32));
     {
         const __m256d e = fnma(mul(xs, r), mul(r, r), set(1.0));
         const __m256d p = fma(e, fma(e, set(14.0 / 81), set(2.0 / 9)), set(1.0 / 3));

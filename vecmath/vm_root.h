@@ -40,7 +40,7 @@ VEK_INLINE __m256d cbrtNewton(__m256d ax, __m256d r) noexcept {
 VEK_INLINE __m256 cbrtRecipEstF(__m256 ax, __m256 sub_, __m256& xs) noexcept {
     xs = sel(sub_, mul(ax, set(0x1p24f)), ax);
     const __m256 b3 = mul(_mm256_cvtepi32_ps(_mm256_castps_si256(xs)), set(1.0f / 3.0f));
-    return _mm256_castsi256_ps(_mm256_sub_epi32(ci32<0x54a21d2a>(), _mm256_cvtps_epi32(b3)));
+    return _mm256_castsi256_ps(_mm256_sub_epi32(ci<i32(0x54a21d2a)>(), _mm256_cvtps_epi32(b3)));
 }
 // The root y of |x| with x's sign; +-0, +-inf and NaN unchanged.
 VEK_INLINE __m256 cbrtFinishF(__m256 x, __m256 ax, __m256 y) noexcept {
