@@ -36,10 +36,10 @@ VEK_INLINE void mapPlain2(const T* a, const T* b, T* y, std::size_t n, F f) noex
     });
 }
 
-// A split kernel on one vector.
-template <class K, class V>
-VEK_INLINE auto apply(V x) noexcept {
-    return __builtin_expect(K::rare(x), 0) ? K::slow(x) : K::fast(x);
+// A split kernel on one vector (or one vector of each argument).
+template <class K, class... V>
+VEK_INLINE auto apply(V... x) noexcept {
+    return __builtin_expect(K::rare(x...), 0) ? K::slow(x...) : K::fast(x...);
 }
 
 template <class T>
@@ -58,25 +58,27 @@ __attribute__((noinline)) std::size_t runFast(std::size_t i, std::size_t n, Step
     return i;
 }
 
-// Whole vectors through the split kernel K: put(i, K::fast(v)) for vector v =
-// x[i..i+L) where K::rare(v) is false, slowPut(i, v) for the others. Returns the index
-// of the first element not in a whole vector. The fast kernel runs before the test so
-// that every constant it needs is computed on each pass through the loop, which lets
-// the compiler keep them in registers; it must not fault on any input.
-template <class K, class T, class Put, class SlowPut>
-VEK_INLINE std::size_t runSplit(const T* x, std::size_t n, Put put, SlowPut slowPut) noexcept {
+// Whole vectors through the split kernel K of one or more arguments x...: put(i,
+// K::fast(v...)) for the vectors v... = x...[i..i+L) where K::rare(v...) is false,
+// slowPut(i, v...) for the others. Returns the index of the first element not in a
+// whole vector. The fast kernel runs before the test so that every constant it needs
+// is computed on each pass through the loop, which lets the compiler keep them in
+// registers; it must not fault on any input.
+template <class K, class Put, class SlowPut, class T, class... U>
+VEK_INLINE std::size_t runSplit(std::size_t n, Put put, SlowPut slowPut, const T* x, const U*... more) noexcept {
     constexpr std::size_t L = 32 / sizeof(T);
     std::size_t i = 0;
     for (;;) {
-        i = runFast<L>(i, n, [x, put](std::size_t j) {
-            const auto v = loadv(x + j);
-            const auto r = K::fast(v);
-            if (K::rare(v)) return false;
-            put(j, r);
-            return true;
+        i = runFast<L>(i, n, [=](std::size_t j) {
+            return [&](auto... v) {
+                const auto r = K::fast(v...);
+                if (K::rare(v...)) return false;
+                put(j, r);
+                return true;
+            }(loadv(x + j), loadv(more + j)...);
         });
         if (i + L > n) return i;
-        slowPut(i, loadv(x + i));
+        slowPut(i, loadv(x + i), loadv(more + i)...);
         i += L;
     }
 }
@@ -85,11 +87,22 @@ VEK_INLINE std::size_t runSplit(const T* x, std::size_t n, Put put, SlowPut slow
 template <class K, class T>
 VEK_INLINE void mapSplit(const T* x, T* y, std::size_t n) noexcept {
     const std::size_t i = runSplit<K>(
-        x, n, [y](std::size_t j, auto r) { simd::storeu(y + j, simd::casti(r)); },
-        [y](std::size_t j, auto v) { simd::storeu(y + j, simd::casti(K::slow(v))); });
+        n, [y](std::size_t j, auto r) { simd::storeu(y + j, simd::casti(r)); },
+        [y](std::size_t j, auto v) { simd::storeu(y + j, simd::casti(K::slow(v))); }, x);
     if (i < n) {
         const std::size_t bytes = (n - i) * sizeof(T);
         simd::tailStore(y + i, simd::casti(apply<K>(loadTail(x + i, bytes))), bytes);
+    }
+}
+// y[i] = K(a[i], b[i]).
+template <class K, class T>
+VEK_INLINE void mapSplit2(const T* a, const T* b, T* y, std::size_t n) noexcept {
+    const std::size_t i = runSplit<K>(
+        n, [y](std::size_t j, auto r) { simd::storeu(y + j, simd::casti(r)); },
+        [y](std::size_t j, auto u, auto v) { simd::storeu(y + j, simd::casti(K::slow(u, v))); }, a, b);
+    if (i < n) {
+        const std::size_t bytes = (n - i) * sizeof(T);
+        simd::tailStore(y + i, simd::casti(apply<K>(loadTail(a + i, bytes), loadTail(b + i, bytes))), bytes);
     }
 }
 

@@ -50,12 +50,13 @@ VEK_INLINE int mapCoded(const T* x, T* y, std::size_t n, C code) noexcept {
         }
     };
     const std::size_t i = detail::runSplit<K>(
-        x, n, [y](std::size_t j, VecOf<T> r) { simd::storeu(y + j, simd::casti(r)); },
+        n, [y](std::size_t j, VecOf<T> r) { simd::storeu(y + j, simd::casti(r)); },
         [&](std::size_t j, VecOf<T> xv) {
             const VecOf<T> yv = K::slow(xv);
             simd::storeu(y + j, simd::casti(yv));
             note(xv, yv, kAll);
-        });
+        },
+        x);
     if (i < n) {
         const std::size_t bytes = (n - i) * sizeof(T);
         const VecOf<T> xv = ldTail(x + i, bytes);
@@ -197,7 +198,7 @@ void cbrt(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
 }
 void pow(const float* x, const float* y, float* r, std::size_t n, Accuracy) noexcept {
     IeeeEnv env;
-    mapPlain2(x, y, r, n, [](__m256 u, __m256 v) { return pow_a24(u, v); });
+    detail::mapSplit2<detail::PowF>(x, y, r, n);
 }
 void pow(const double* x, const double* y, double* r, std::size_t n, Accuracy a) noexcept {
     IeeeEnv env;

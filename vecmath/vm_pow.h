@@ -22,6 +22,7 @@
 #include <cmath>
 
 #include "vm_exp.h"
+#include "vm_map.h"
 #include "vm_root.h"
 
 namespace vek::vm {
@@ -174,12 +175,18 @@ __attribute__((noinline)) inline __m256 powSpecialF(__m256 x, __m256 y) noexcept
     };
     return join(half(loHalf(x), loHalf(y)), half(hiHalf(x), hiHalf(y)));
 }
-VEK_INLINE __m256 powF(__m256 x, __m256 y) noexcept {
-    const __m256 ok = andv(cmp<_CMP_GE_OQ>(x, set(0x1p-126f)), cmp<_CMP_LT_OQ>(x, set(__builtin_inff())));
-    const __m256 fy = cmp<_CMP_LT_OQ>(absf(y), set(__builtin_inff()));
-    if (__builtin_expect(bitsOf(andv(ok, fy)) != 0xff, 0)) return powSpecialF(x, y);
-    return join(powForFloat(loHalf(x), loHalf(y)), powForFloat(hiHalf(x), hiHalf(y)));
-}
+// Split kernel (vm_map.h): the fast path takes positive normal finite x and finite y.
+struct PowF {
+    VEK_INLINE static bool rare(__m256 x, __m256 y) noexcept {
+        const __m256 ok = andv(cmp<_CMP_GE_OQ>(x, set(0x1p-126f)), cmp<_CMP_LT_OQ>(x, set(__builtin_inff())));
+        const __m256 fy = cmp<_CMP_LT_OQ>(absf(y), set(__builtin_inff()));
+        return bitsOf(andv(ok, fy)) != 0xff;
+    }
+    VEK_INLINE static __m256 fast(__m256 x, __m256 y) noexcept {
+        return join(powForFloat(loHalf(x), loHalf(y)), powForFloat(hiHalf(x), hiHalf(y)));
+    }
+    VEK_INLINE static __m256 slow(__m256 x, __m256 y) noexcept { return powSpecialF(x, y); }
+};
 
 // ---- cube root, double ----------------------------------------------------------------
 // An estimate within 3.5% (a constant centred for it), one step of fourth order, r *=
@@ -216,7 +223,7 @@ VEK_INLINE __m256d cbrtD(__m256d x) noexcept {
 VEK_INLINE __m256d pow_a53(__m256d x, __m256d y) noexcept { return detail::powD(x, y); }
 VEK_INLINE __m256d pow_a50(__m256d x, __m256d y) noexcept { return detail::powD<true>(x, y); }
 VEK_INLINE __m256d pow_a26(__m256d x, __m256d y) noexcept { return pow_a50(x, y); }
-VEK_INLINE __m256 pow_a24(__m256 x, __m256 y) noexcept { return detail::powF(x, y); }
+VEK_INLINE __m256 pow_a24(__m256 x, __m256 y) noexcept { return detail::apply<detail::PowF>(x, y); }
 VEK_INLINE __m256 pow_a21(__m256 x, __m256 y) noexcept { return pow_a24(x, y); }
 VEK_INLINE __m256 pow_a11(__m256 x, __m256 y) noexcept { return pow_a24(x, y); }
 

@@ -113,8 +113,7 @@ VEK_INLINE void mapArray2(const T* x, T* s, T* c, std::size_t n) noexcept {
         simd::storeu(s + j, simd::casti(r.s));
         simd::storeu(c + j, simd::casti(r.c));
     };
-    const std::size_t i =
-        detail::runSplit<K>(x, n, put, [put](std::size_t j, auto v) { put(j, K::slow(v)); });
+    const std::size_t i = detail::runSplit<K>(n, put, [put](std::size_t j, auto v) { put(j, K::slow(v)); }, x);
     if (i < n) {
         const std::size_t bytes = (n - i) * sizeof(T);
         const auto r = detail::apply<K>(detail::loadTail(x + i, bytes));
