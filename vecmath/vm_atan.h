@@ -66,15 +66,15 @@ VEK_INLINE AtanParts atanParts(__m256d a) noexcept {
 }
 
 VEK_INLINE __m256d atanD(__m256d x) noexcept {
-    const AtanParts q = atanParts(absd(x));
+    const AtanParts q = atanParts(absv(x));
     const __m256d r = add(q.hi, sub(q.t, fms(q.t, q.p, q.lo)));
-    return orv(r, signd(x));
+    return orv(r, signv(x));
 }
 
 // The rounding error of the quotient is added back, e / (1 + t^2) with e the exact
 // residual of the division: without it the result is within about 1.4 ulp.
 VEK_INLINE __m256d atan2D(__m256d y, __m256d x) noexcept {
-    const __m256d ax = absd(x), ay = absd(y);
+    const __m256d ax = absv(x), ay = absv(y);
     const __m256d mn = _mm256_min_pd(ax, ay), mx = _mm256_max_pd(ax, ay);
     __m256d a = _mm256_div_pd(mn, mx);
     // 0/0 and inf/inf: t = 0 or 1 (NaN inputs keep NaN).
@@ -84,7 +84,7 @@ VEK_INLINE __m256d atan2D(__m256d y, __m256d x) noexcept {
     const AtanParts q = atanParts(a);
     // r = base + s * atan a, base in {0, pi/2, pi, pi/2}, s = +-1.
     const __m256d swap = cmp<_CMP_GT_OQ>(ay, ax);
-    const __m256d neg = signd(x);   // x with its sign bit set
+    const __m256d neg = signv(x);   // x with its sign bit set
     const __m256d negm = _mm256_castsi256_pd(_mm256_cmpeq_epi64(
         _mm256_castpd_si256(neg), _mm256_castpd_si256(set(-0.0))));
     // s = -1 when exactly one of swap, neg.
@@ -103,7 +103,7 @@ VEK_INLINE __m256d atan2D(__m256d y, __m256d x) noexcept {
     const __m256d tail = xorv(tl, sgn);
     const __m256d r = add(h, add(add(tail, he), baseLo));
     // min/max return their second operand for a NaN first operand: NaN lanes explicitly.
-    return sel(cmp<_CMP_UNORD_Q>(x, y), add(x, y), orv(absd(r), signd(y)));
+    return sel(cmp<_CMP_UNORD_Q>(x, y), add(x, y), orv(absv(r), signv(y)));
 }
 
 // ---- low accuracy, both widths ----------------------------------------------------------
@@ -171,7 +171,7 @@ VEK_INLINE V atan2La(V y, V x) noexcept {
 constexpr float kAtanHaF[] = {float(kAtanD[2]), float(kAtanD[3]), float(kAtanD[4]), float(kAtanD[5]), float(kAtanD[6]), float(kAtanD[7]),
                               float(kAtanD[8]), float(kAtanD[9]), float(kAtanD[10])};
 VEK_INLINE __m256 atanAccF(__m256 x) noexcept {
-    const __m256 a = absf(x), one = set(1.0f);
+    const __m256 a = absv(x), one = set(1.0f);
     const __m256 m1 = cmp<_CMP_GE_OQ>(a, set(7.0f / 16)), m2 = cmp<_CMP_GE_OQ>(a, set(11.0f / 16)),
                  m3 = cmp<_CMP_GE_OQ>(a, set(19.0f / 16)), m4 = cmp<_CMP_GE_OQ>(a, set(39.0f / 16));
     __m256 num = a, den = one, hi = set(0.0f), lo = set(0.0f);
@@ -188,13 +188,13 @@ VEK_INLINE __m256 atanAccF(__m256 x) noexcept {
     const __m256 t = _mm256_div_ps(num, den);
     const __m256 z = mul(t, t);
     const __m256 r = add(hi, sub(t, fms(mul(t, z), horner(z, kAtanHaF), lo)));
-    return orv(r, signf(x));
+    return orv(r, signv(x));
 }
 
 // atan2 at high accuracy in float: t = (mn - c mx)/(mx + c mn) for c = 0, 1/2, 1 (the
 // numerators are exact), then the quadrant as in the double kernel with pi as a pair.
 VEK_INLINE __m256 atan2AccF(__m256 y, __m256 x) noexcept {
-    const __m256 ax = absf(x), ay = absf(y);
+    const __m256 ax = absv(x), ay = absv(y);
     const __m256 mn = _mm256_min_ps(ax, ay), mx = _mm256_max_ps(ax, ay);
     const __m256 m1 = cmp<_CMP_GE_OQ>(mn, mul(mx, set(7.0f / 16))), m2 = cmp<_CMP_GE_OQ>(mn, mul(mx, set(11.0f / 16)));
     const float h1 = float(kAtanHi[1]), h2 = float(kAtanHi[2]);
@@ -228,7 +228,7 @@ VEK_INLINE __m256 atan2AccF(__m256 y, __m256 x) noexcept {
     te = andv(cmp<_CMP_ORD_Q>(te, te), te);
     const __m256 tl = xorv(add(sub(t, fms(mul(t, z), horner(z, kAtanHaF), lo)), te), sgn);
     const __m256 r = add(h, add(add(tl, he), baseLo));
-    return sel(cmp<_CMP_UNORD_Q>(x, y), add(x, y), orv(absf(r), signf(y)));
+    return sel(cmp<_CMP_UNORD_Q>(x, y), add(x, y), orv(absv(r), signv(y)));
 }
 
 }  // namespace detail

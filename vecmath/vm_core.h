@@ -26,10 +26,10 @@ VEK_INLINE __m256i ci() noexcept {
 
 // ---- double lanes ------------------------------------------------------------------
 VEK_INLINE __m256d set(double v) noexcept { return _mm256_set1_pd(v); }
-VEK_INLINE __m256d absd(__m256d x) noexcept {
+VEK_INLINE __m256d absv(__m256d x) noexcept {
     return _mm256_andnot_pd(_mm256_set1_pd(-0.0), x);
 }
-VEK_INLINE __m256d signd(__m256d x) noexcept { return _mm256_and_pd(_mm256_set1_pd(-0.0), x); }
+VEK_INLINE __m256d signv(__m256d x) noexcept { return _mm256_and_pd(_mm256_set1_pd(-0.0), x); }
 VEK_INLINE __m256d sel(__m256d m, __m256d a, __m256d b) noexcept {   // m ? a : b
     return _mm256_blendv_pd(b, a, m);
 }
@@ -41,6 +41,10 @@ VEK_INLINE __m256d fnma(__m256d a, __m256d b, __m256d c) noexcept {   // c - a*b
 VEK_INLINE __m256d add(__m256d a, __m256d b) noexcept { return _mm256_add_pd(a, b); }
 VEK_INLINE __m256d sub(__m256d a, __m256d b) noexcept { return _mm256_sub_pd(a, b); }
 VEK_INLINE __m256d mul(__m256d a, __m256d b) noexcept { return _mm256_mul_pd(a, b); }
+VEK_INLINE __m256d div(__m256d a, __m256d b) noexcept { return _mm256_div_pd(a, b); }
+// For a NaN operand min and max return b.
+VEK_INLINE __m256d vmin(__m256d a, __m256d b) noexcept { return _mm256_min_pd(a, b); }
+VEK_INLINE __m256d vmax(__m256d a, __m256d b) noexcept { return _mm256_max_pd(a, b); }
 VEK_INLINE __m256d xorv(__m256d a, __m256d b) noexcept { return _mm256_xor_pd(a, b); }
 VEK_INLINE __m256d orv(__m256d a, __m256d b) noexcept { return _mm256_or_pd(a, b); }
 VEK_INLINE __m256d andv(__m256d a, __m256d b) noexcept { return _mm256_and_pd(a, b); }
@@ -100,8 +104,8 @@ VEK_INLINE double lane0(__m256d v) noexcept { return _mm256_cvtsd_f64(v); }
 VEK_INLINE float lane0(__m256 v) noexcept { return _mm256_cvtss_f32(v); }
 
 VEK_INLINE __m256 set(float v) noexcept { return _mm256_set1_ps(v); }
-VEK_INLINE __m256 absf(__m256 x) noexcept { return _mm256_andnot_ps(_mm256_set1_ps(-0.0f), x); }
-VEK_INLINE __m256 signf(__m256 x) noexcept { return _mm256_and_ps(_mm256_set1_ps(-0.0f), x); }
+VEK_INLINE __m256 absv(__m256 x) noexcept { return _mm256_andnot_ps(_mm256_set1_ps(-0.0f), x); }
+VEK_INLINE __m256 signv(__m256 x) noexcept { return _mm256_and_ps(_mm256_set1_ps(-0.0f), x); }
 VEK_INLINE __m256 sel(__m256 m, __m256 a, __m256 b) noexcept { return _mm256_blendv_ps(b, a, m); }
 VEK_INLINE __m256 fma(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fmadd_ps(a, b, c); }
 VEK_INLINE __m256 fms(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fmsub_ps(a, b, c); }
@@ -109,6 +113,9 @@ VEK_INLINE __m256 fnma(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fn
 VEK_INLINE __m256 add(__m256 a, __m256 b) noexcept { return _mm256_add_ps(a, b); }
 VEK_INLINE __m256 sub(__m256 a, __m256 b) noexcept { return _mm256_sub_ps(a, b); }
 VEK_INLINE __m256 mul(__m256 a, __m256 b) noexcept { return _mm256_mul_ps(a, b); }
+VEK_INLINE __m256 div(__m256 a, __m256 b) noexcept { return _mm256_div_ps(a, b); }
+VEK_INLINE __m256 vmin(__m256 a, __m256 b) noexcept { return _mm256_min_ps(a, b); }
+VEK_INLINE __m256 vmax(__m256 a, __m256 b) noexcept { return _mm256_max_ps(a, b); }
 VEK_INLINE __m256 xorv(__m256 a, __m256 b) noexcept { return _mm256_xor_ps(a, b); }
 VEK_INLINE __m256 orv(__m256 a, __m256 b) noexcept { return _mm256_or_ps(a, b); }
 VEK_INLINE __m256 andv(__m256 a, __m256 b) noexcept { return _mm256_and_ps(a, b); }
@@ -128,24 +135,12 @@ VEK_INLINE __m256 horner(__m256 x, const float (&c)[N]) noexcept {
 }
 
 // ---- both widths ------------------------------------------------------------------------
-// The lane type of a vector, and the operations the kernels written once for both
-// widths need under one name.
+// The lane type of a vector, for kernels written once for both widths (the operations
+// above have one name for both).
 double laneOf(__m256d) noexcept;   // declarations only, for the type
 float laneOf(__m256) noexcept;
 template <class V>
 using Lane = decltype(laneOf(V{}));
-
-VEK_INLINE __m256d absv(__m256d x) noexcept { return absd(x); }
-VEK_INLINE __m256 absv(__m256 x) noexcept { return absf(x); }
-VEK_INLINE __m256d signv(__m256d x) noexcept { return signd(x); }
-VEK_INLINE __m256 signv(__m256 x) noexcept { return signf(x); }
-VEK_INLINE __m256d div(__m256d a, __m256d b) noexcept { return _mm256_div_pd(a, b); }
-VEK_INLINE __m256 div(__m256 a, __m256 b) noexcept { return _mm256_div_ps(a, b); }
-// For a NaN operand both return b.
-VEK_INLINE __m256d vmin(__m256d a, __m256d b) noexcept { return _mm256_min_pd(a, b); }
-VEK_INLINE __m256 vmin(__m256 a, __m256 b) noexcept { return _mm256_min_ps(a, b); }
-VEK_INLINE __m256d vmax(__m256d a, __m256d b) noexcept { return _mm256_max_pd(a, b); }
-VEK_INLINE __m256 vmax(__m256 a, __m256 b) noexcept { return _mm256_max_ps(a, b); }
 
 // f at lane 0 of the arguments broadcast, in the IEEE environment: the scalar helpers.
 template <class F, class... E>

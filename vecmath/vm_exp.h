@@ -98,7 +98,7 @@ __attribute__((noinline)) __m256d expWide(__m256d x, const double (&c)[N],
 }
 
 // |x| < 708 keeps the result normal; NaN and the rest go the wide path.
-VEK_INLINE bool expRareD(__m256d x) noexcept { return any(cmp<_CMP_NLT_UQ>(absd(x), set(708.0))); }
+VEK_INLINE bool expRareD(__m256d x) noexcept { return any(cmp<_CMP_NLT_UQ>(absv(x), set(708.0))); }
 struct ExpHaD {
     VEK_INLINE static bool rare(__m256d x) noexcept { return expRareD(x); }
     VEK_INLINE static __m256d fast(__m256d x) noexcept {
@@ -306,7 +306,7 @@ VEK_INLINE __m256 expTabCoreF(__m256 x) noexcept {
 }
 template <bool HA>
 struct ExpF {
-    VEK_INLINE static bool rare(__m256 x) noexcept { return any(cmp<_CMP_NLT_UQ>(absf(x), set(87.0f))); }
+    VEK_INLINE static bool rare(__m256 x) noexcept { return any(cmp<_CMP_NLT_UQ>(absv(x), set(87.0f))); }
     VEK_INLINE static __m256 fast(__m256 x) noexcept { return expTabCoreF<HA>(x); }
     VEK_INLINE static __m256 slow(__m256 x) noexcept {
         if constexpr (HA) return viaDouble(x, [](__m256d v) { return expForFloat(v); });

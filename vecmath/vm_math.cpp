@@ -222,6 +222,6 @@ float sqrtOneF(float x) noexcept { return detail::atOne([](__m256 v) { return _m
 double floorOne(double x) noexcept {
     return lane0(_mm256_round_pd(_mm256_set1_pd(x), _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC));
 }
-double fabsOne(double x) noexcept { return lane0(detail::absd(_mm256_set1_pd(x))); }
+double fabsOne(double x) noexcept { return lane0(detail::absv(_mm256_set1_pd(x))); }
 
 }  // namespace vek::vm

@@ -76,10 +76,10 @@ __attribute__((noinline)) inline __m256d powPosWide(__m256d x, __m256d y) noexce
     logDD(sel(sub_, mul(x, set(0x1p54)), x), andv(sub_, set(-54.0)), hi, lo);
     const __m256d ph = mul(y, hi), pl = fma(y, lo, fms(y, hi, ph));
     // Near or beyond the range: the wide exponential, scaled in two steps.
-    const __m256d big = cmp<_CMP_NLT_UQ>(absd(ph), set(708.0));
+    const __m256d big = cmp<_CMP_NLT_UQ>(absv(ph), set(708.0));
     if (any(big)) {
         // Far out (ph infinite, pl then NaN) the low part cannot matter.
-        const __m256d plw = andv(cmp<_CMP_LT_OQ>(absd(ph), set(1e4)), pl);
+        const __m256d plw = andv(cmp<_CMP_LT_OQ>(absv(ph), set(1e4)), pl);
         const __m256d w = expWide(ph, kExpD, plw);
         return sel(big, w, expDD(sel(big, set(0.0), ph), pl));
     }
@@ -125,7 +125,7 @@ VEK_INLINE __m256d powSpecialLanes(__m256d x, __m256d y) noexcept {
     const __m256i lim = ci<i64(0x7fe0000000000000LL - 1)>();
     const __m256d xb = _mm256_castsi256_pd(_mm256_or_si256(_mm256_cmpgt_epi64(b, lim),
                                                            _mm256_cmpgt_epi64(_mm256_setzero_si256(), b)));
-    return orv(xb, cmp<_CMP_NLT_UQ>(absd(y), set(__builtin_inf())));
+    return orv(xb, cmp<_CMP_NLT_UQ>(absv(y), set(__builtin_inf())));
 }
 
 template <class Vec>
@@ -152,7 +152,7 @@ VEK_INLINE __m256d powD(__m256d x, __m256d y) noexcept {
     logDD(xs, _mm256_setzero_pd(), hi, lo);
     const __m256d ph = mul(ys, hi), pl = fma(ys, lo, fms(ys, hi, ph));
     __m256d r;
-    if (__builtin_expect(any(cmp<_CMP_NLT_UQ>(absd(ph), set(708.0))), 0)) r = powPosWide(xs, ys);
+    if (__builtin_expect(any(cmp<_CMP_NLT_UQ>(absv(ph), set(708.0))), 0)) r = powPosWide(xs, ys);
     else if constexpr (LA) r = expTabCoreD<false, true>(ph, pl);
     else r = expDD(ph, pl);
     if (__builtin_expect(any(bad), 0)) r = powFixLanes(x, y, r, bad, [](__m256d a, __m256d b) { return powPosWide(a, b); });
@@ -179,7 +179,7 @@ __attribute__((noinline)) inline __m256 powSpecialF(__m256 x, __m256 y) noexcept
 struct PowF {
     VEK_INLINE static bool rare(__m256 x, __m256 y) noexcept {
         const __m256 ok = andv(cmp<_CMP_GE_OQ>(x, set(0x1p-126f)), cmp<_CMP_LT_OQ>(x, set(__builtin_inff())));
-        const __m256 fy = cmp<_CMP_LT_OQ>(absf(y), set(__builtin_inff()));
+        const __m256 fy = cmp<_CMP_LT_OQ>(absv(y), set(__builtin_inff()));
         return bitsOf(andv(ok, fy)) != 0xff;
     }
     VEK_INLINE static __m256 fast(__m256 x, __m256 y) noexcept {
@@ -194,7 +194,7 @@ struct PowF {
 // 1e-9), y = x r^2 and the Newton step on y with the exact residual and r^2/3 in place
 // of 1/(3y^2): about 0.75 ulp, no division.
 VEK_INLINE __m256d cbrtD(__m256d x) noexcept {
-    const __m256d ax = absd(x);
+    const __m256d ax = absv(x);
     const __m256d sub_ = cmp<_CMP_LT_OQ>(ax, set(0x1p-1022));
     const __m256d xs = sel(sub_, mul(ax, set(0x1p54)), ax);
     // bits(x^(-1/3)) ~ K - bits(x)/3 on the top 32 bits, the third by a multiply.
@@ -215,7 +215,7 @@ VEK_INLINE __m256d cbrtD(__m256d x) noexcept {
     __m256d y = fnma(res, mul(r2, set(1.0 / 3.0)), y0);
     y = sel(sub_, mul(y, set(0x1p-18)), y);
     const __m256d keep = orv(cmp<_CMP_EQ_OQ>(ax, set(0.0)), cmp<_CMP_NLT_UQ>(ax, set(__builtin_inf())));
-    return sel(keep, x, orv(y, signd(x)));
+    return sel(keep, x, orv(y, signv(x)));
 }
 
 }  // namespace detail

@@ -73,7 +73,7 @@ VEK_INLINE void reduceHalfPi(__m256d x, __m256d& hi, __m256d& lo, __m256i& q) no
     t = fnma(k, set(kPio2_3), t);
     fastTwoSum(s, t, hi, lo);
     if constexpr (!Huge) return;
-    const __m256d huge = cmp<_CMP_NLE_UQ>(absd(x), set(0x1p28));
+    const __m256d huge = cmp<_CMP_NLE_UQ>(absv(x), set(0x1p28));
     if (__builtin_expect(any(huge), 0)) {
         alignas(32) double xs[4], hs[4], ls[4];
         alignas(32) std::int64_t qs[4];
@@ -120,7 +120,7 @@ VEK_INLINE void sincosHa(__m256d x, __m256d& s, __m256d& c) noexcept {
     const __m256d odd = laneBitToSign(q, 0);
     s = xorv(sel(odd, pc, ps), signOfBit(q, 1));
     c = xorv(sel(odd, ps, pc), signOfBit(_mm256_add_epi64(q, ci<i64(1)>()), 1));
-    s = sel(cmp<_CMP_LT_OQ>(absd(x), set(0x1p-27)), x, s);
+    s = sel(cmp<_CMP_LT_OQ>(absv(x), set(0x1p-27)), x, s);
 }
 template <bool Huge = true>
 VEK_INLINE __m256d sinHa(__m256d x) noexcept {
@@ -165,7 +165,7 @@ VEK_INLINE __m256d cosLaCore(__m256d x, const double (&c)[N]) noexcept {
     return xorv(sinWide(r, c), laneBitToSign(_mm256_castpd_si256(nn), 0));
 }
 VEK_INLINE bool allBelow(__m256d x, double lim) noexcept {
-    return !any(cmp<_CMP_NLE_UQ>(absd(x), set(lim)));
+    return !any(cmp<_CMP_NLE_UQ>(absv(x), set(lim)));
 }
 
 VEK_INLINE __m256 sinWideF(__m256 r) noexcept {
@@ -237,7 +237,7 @@ struct SinCosD {
 // low accuracy the float one for |x| <= 65536; beyond, the next more accurate kernel.
 template <bool HA>
 VEK_INLINE bool trigRareF(__m256 x) noexcept {
-    return any(cmp<_CMP_NLE_UQ>(absf(x), set(HA ? 0x1p20f : 65536.0f)));
+    return any(cmp<_CMP_NLE_UQ>(absv(x), set(HA ? 0x1p20f : 65536.0f)));
 }
 template <bool Cos, bool HA>
 struct TrigF {
