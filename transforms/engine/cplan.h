@@ -5,6 +5,9 @@
 //   - every prime factor of n at most kMaxRadix: self-sorting mixed-radix passes
 //     (factors 8, 4, 2 first, then odd factors from the largest down; a single odd
 //     factor is the direct DFT of that length);
+//   - a prime n whose n - 1 is smooth: the cyclic convolution of length n - 1 that the
+//     powers of a primitive root turn the DFT into (Rader), through a complex plan of
+//     n - 1 points;
 //   - otherwise, or when it is cheaper: the chirp-z convolution (Bluestein) through
 //     a complex plan of a smooth length M >= 2n - 1 built in the same spec.
 // Tables (twiddles, chirp, the transformed chirp kernel) are computed in double
@@ -42,6 +45,7 @@ inline void sincos2pi(std::int64_t k, std::int64_t n, double& c, double& s) noex
 }
 
 enum Method : int { kCopy = 0, kMixed = 1, kChirp = 2 };
+constexpr int kRader = 4;   // prime length through a convolution of length n - 1
 constexpr int kMaxPasses = 40;
 constexpr int kSmallMax = 16;   // lengths computed by one straight-line kernel
 
@@ -55,6 +59,7 @@ struct CPlan {
     std::uint64_t workElems;   // complex elements of work buffer needed by a transform
     std::uint64_t initElems;   // complex elements of init buffer needed to build it
     std::uint64_t chirpOff, kernOff, subOff;
+    std::uint64_t permOff;     // Rader: g^r mod n, r = 0..n-2
     Pass pass[kMaxPasses];
 };
 
@@ -147,6 +152,48 @@ inline int chirpLength(int n) noexcept {
 inline double chirpCost(int n) noexcept {
     int M = chirpLength(n);
     return 2.0 * mixedCost(M) + 4.0 * M + 2.0 * n;
+}
+
+inline bool isPrime(int n) noexcept {
+    if (n < 2) return false;
+    for (int d = 2; std::int64_t(d) * d <= n; ++d)
+        if (n % d == 0) return false;
+    return true;
+}
+
+inline std::int64_t powMod(std::int64_t b, std::int64_t e, std::int64_t m) noexcept {
+    std::int64_t r = 1;
+    b %= m;
+    for (; e > 0; e >>= 1) {
+        if (e & 1) r = r * b % m;
+        b = b * b % m;
+    }
+    return r;
+}
+
+// The smallest generator of the multiplicative group modulo the prime p.
+inline int primitiveRoot(int p) noexcept {
+    int q[32], nq = 0, m = p - 1;
+    for (int d = 2; std::int64_t(d) * d <= m; ++d)
+        if (m % d == 0) {
+            q[nq++] = d;
+            while (m % d == 0) m /= d;
+        }
+    if (m > 1) q[nq++] = m;
+    for (int g = 2; g < p; ++g) {
+        bool ok = true;
+        for (int i = 0; i < nq && ok; ++i) ok = powMod(g, (p - 1) / q[i], p) != 1;
+        if (ok) return g;
+    }
+    return 1;
+}
+
+// Rader's route: only for primes beyond the direct kernels whose n - 1 factors into
+// the mixed-radix set; the gather and the scatter through the permutation are the
+// dearer per point for their scattered accesses.
+inline double raderCost(int n) noexcept {
+    if (n <= kMaxRadix || !isPrime(n) || !factorize(n - 1).ok) return 1e300;
+    return 2.0 * mixedCost(n - 1) + 7.0 * (n - 1);
 }
 
 // ---- building ----------------------------------------------------------------------
@@ -261,6 +308,32 @@ Built buildPlan(Builder& b, int n) noexcept {
             rest = m;
         }
         res.workElems = (f.n >= 2 && n > kSmallMax) ? std::uint64_t(n) : 0;
+    } else if (raderCost(n) < chirpCost(n)) {
+        P.method = kRader;
+        const int L = n - 1;
+        std::uint32_t* perm = b.take<std::uint32_t>(std::size_t(L), &P.permOff);
+        T* kern = b.take<T>(2 * std::size_t(L), &P.kernOff);
+        Built sub = buildPlan<T>(b, L);
+        P.subOff = sub.off;
+        res.workElems = std::uint64_t(L) + sub.workElems;
+        res.initElems = sub.workElems > sub.initElems ? sub.workElems : sub.initElems;
+        if (perm && kern && b.l.ok()) {
+            const std::int64_t g = primitiveRoot(n);
+            std::int64_t v = 1;
+            for (int r = 0; r < L; ++r) {
+                perm[r] = std::uint32_t(v);
+                v = v * g % n;
+            }
+            // The kernel exp(-2 pi i g^r / n), transformed, times 1 / (n - 1).
+            for (int r = 0; r < L; ++r) {
+                double c, sn;
+                sincos2pi(perm[r], n, c, sn);
+                kern[2 * r] = T(c / L);
+                kern[2 * r + 1] = T(-sn / L);
+            }
+            runPlan<T>(b.base, reinterpret_cast<const CPlan*>(b.base + sub.off), kern, kern,
+                       static_cast<T*>(b.initBuf), false);
+        }
     } else {
         P.method = kChirp;
         const int M = chirpLength(n);
@@ -436,6 +509,44 @@ void runChirp(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T
     mulPoint<Inv>(y, chirp, dst, n);
 }
 
+// Rader: with g a primitive root, X[g^r] = x[0] + sum_q x[g^-q] b[r - q], b[m] =
+// w^(g^m), a cyclic convolution of length n - 1. The inverse transform is the
+// conjugate of the forward one of the conjugated input.
+template <bool Inv, class T>
+void runRader(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
+    const std::size_t L = std::size_t(pl->n) - 1;
+    const std::uint32_t* perm = reinterpret_cast<const std::uint32_t*>(base + pl->permOff);
+    const T* kern = reinterpret_cast<const T*>(base + pl->kernOff);
+    const CPlan* sub = reinterpret_cast<const CPlan*>(base + pl->subOff);
+    const T sg = Inv ? T(-1) : T(1);
+    T* a = work;
+    T* w2 = work + 2 * L;
+    const T x0r = src[0], x0i = sg * src[1];
+    a[0] = src[2];
+    a[1] = sg * src[3];
+    // The accesses through the permutation miss the cache for long lengths; they are
+    // requested a few dozen elements ahead.
+    constexpr std::size_t kAhead = 32;
+    for (std::size_t q = 1; q < L; ++q) {
+        if (q + kAhead < L) _mm_prefetch(reinterpret_cast<const char*>(src + 2 * std::size_t(perm[L - q - kAhead])), _MM_HINT_T0);
+        const T* s = src + 2 * std::size_t(perm[L - q]);
+        a[2 * q] = s[0];
+        a[2 * q + 1] = sg * s[1];
+    }
+    runPlan<T>(base, sub, a, a, w2, false);
+    const T X0r = x0r + a[0], X0i = x0i + a[1];
+    mulPoint<false>(a, kern, a, L);
+    runPlan<T>(base, sub, a, a, w2, true);
+    for (std::size_t r = 0; r < L; ++r) {
+        if (r + kAhead < L) _mm_prefetch(reinterpret_cast<const char*>(dst + 2 * std::size_t(perm[r + kAhead])), _MM_HINT_T0);
+        T* d = dst + 2 * std::size_t(perm[r]);
+        d[0] = x0r + a[2 * r];
+        d[1] = sg * (x0i + a[2 * r + 1]);
+    }
+    dst[0] = X0r;
+    dst[1] = sg * X0i;
+}
+
 template <class T>
 void runPlan(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv) noexcept {
     switch (pl->method) {
@@ -445,6 +556,10 @@ void runPlan(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T*
         case kMixed:
             if (inv) runMixed<true>(base, pl, src, dst, work);
             else runMixed<false>(base, pl, src, dst, work);
+            break;
+        case kRader:
+            if (inv) runRader<true>(base, pl, src, dst, work);
+            else runRader<false>(base, pl, src, dst, work);
             break;
         default:
             if (inv) runChirp<true>(base, pl, src, dst, work);
