@@ -84,43 +84,89 @@ struct Factors {
     bool ok = true;
 };
 
-inline Factors factorize(int n) noexcept {
-    Factors r;
-    int twos = 0;
-    while (n % 2 == 0) { n /= 2; ++twos; }
-    int pw[kMaxPasses], np = 0;
-    int k8 = twos / 3, rem = twos % 3;
-    if (rem == 1 && k8 > 0) { --k8; pw[np++] = 4; pw[np++] = 4; }
-    else if (rem == 1) pw[np++] = 2;
-    else if (rem == 2) pw[np++] = 4;
-    for (int i = 0; i < k8; ++i) r.f[r.n++] = 8;
-    for (int i = 0; i < np; ++i) r.f[r.n++] = pw[i];
-    int odd[kMaxPasses], no = 0;
-    for (int d = 3; n > 1;) {
-        if (std::int64_t(d) * d > n) { odd[no++] = n; break; }
-        if (n % d == 0) { odd[no++] = d; n /= d; } else d += 2;
-    }
-    for (int i = no - 1; i >= 0; --i) {   // found ascending; passes take the largest first
-        if (odd[i] > kMaxRadix) r.ok = false;
-        r.f[r.n++] = odd[i];
-    }
-    return r;
-}
-
-// Relative cost of one pass per point; fixed numbers, so a length always gets the
-// same plan on every machine.
+// Relative cost of one pass per point, the pass itself included; fixed numbers, so a
+// length always gets the same plan on every machine.
 inline double radixCost(int p) noexcept {
     switch (p) {
-        case 2: return 1.0;
+        case 2: return 1.1;
         case 3: return 1.7;
-        case 4: return 1.6;
+        case 4: return 1.7;
         case 5: return 2.6;
+        case 6: return 2.3;
         case 7: return 3.5;
         case 8: return 2.4;
+        case 9: return 2.6;
+        case 10: return 3.0;
         case 11: return 5.5;
+        case 12: return 2.8;
         case 13: return 6.5;
+        case 15: return 3.5;
+        case 20: return 3.7;
+        case 25: return 5.5;
+        case 27: return 4.0;
         default: return 0.6 * p + 2.0;
     }
+}
+
+// The passes of a length: the factors 2, 3 and 5 grouped into the radices with kernels
+// of their own at the least total cost (a small dynamic program over the exponents),
+// the other primes one pass each. Powers of two run first (8, 4, 2), then the rest
+// from the largest down. Radices that mix a power of two with an odd factor serve only
+// as whole lengths: as a pass they put many streams a power of two apart in memory,
+// which the cache maps onto the same sets.
+inline Factors factorize(int n) noexcept {
+    Factors r;
+    if (fixedRadix(n)) {   // one straight-line kernel
+        r.f[r.n++] = n;
+        return r;
+    }
+    int e[3] = {0, 0, 0};
+    static constexpr int pr[3] = {2, 3, 5};
+    for (int i = 0; i < 3; ++i)
+        while (n % pr[i] == 0) { n /= pr[i]; ++e[i]; }
+    // radix, its exponents of 2, 3, 5
+    static constexpr int R[9][4] = {{8, 3, 0, 0}, {4, 2, 0, 0},  {2, 1, 0, 0}, {27, 0, 3, 0}, {9, 0, 2, 0},
+                                    {3, 0, 1, 0}, {25, 0, 0, 2}, {5, 0, 0, 1}, {15, 0, 1, 1}};
+    const int A = e[0] + 1, B = e[1] + 1, C = e[2] + 1;
+    float cost[28 * 17 * 12];
+    signed char pick[28 * 17 * 12];
+    auto at = [&](int a, int b, int c) { return (a * B + b) * C + c; };
+    for (int a = 0; a < A; ++a)
+        for (int b = 0; b < B; ++b)
+            for (int c = 0; c < C; ++c) {
+                const int i = at(a, b, c);
+                cost[i] = (a | b | c) ? 1e30f : 0.0f;
+                pick[i] = -1;
+                for (int k = 0; k < 9; ++k) {
+                    if (R[k][1] > a || R[k][2] > b || R[k][3] > c) continue;
+                    const float v = cost[at(a - R[k][1], b - R[k][2], c - R[k][3])] + float(radixCost(R[k][0]));
+                    if (v < cost[i]) { cost[i] = v; pick[i] = static_cast<signed char>(k); }
+                }
+            }
+    int chosen[kMaxPasses], nc = 0;
+    for (int a = e[0], b = e[1], c = e[2]; (a | b | c) && nc < kMaxPasses;) {
+        const int k = pick[at(a, b, c)];
+        chosen[nc++] = R[k][0];
+        a -= R[k][1];
+        b -= R[k][2];
+        c -= R[k][3];
+    }
+    for (int d = 7; n > 1;) {
+        if (std::int64_t(d) * d > n) { chosen[nc++] = n; break; }
+        if (n % d == 0) { chosen[nc++] = d; n /= d; } else d += 2;
+    }
+    // powers of two first, largest first; then the others, largest first
+    for (int i = 1; i < nc; ++i)
+        for (int j = i; j > 0; --j) {
+            const int x = chosen[j - 1], y = chosen[j];
+            const bool px = (x & (x - 1)) == 0, py = (y & (y - 1)) == 0;
+            if ((py && !px) || (px == py && y > x)) { chosen[j - 1] = y; chosen[j] = x; } else break;
+        }
+    for (int i = 0; i < nc; ++i) {
+        if (chosen[i] > kMaxRadix && !fixedRadix(chosen[i])) r.ok = false;
+        r.f[r.n++] = chosen[i];
+    }
+    return r;
 }
 
 inline double mixedCost(int n) noexcept {
@@ -293,8 +339,7 @@ Built buildPlan(Builder& b, int n) noexcept {
                         }
                     }
             }
-            const bool special = p == 2 || p == 3 || p == 4 || p == 5 || p == 7 || p == 8 || p == 11 || p == 13;
-            if (!special) {
+            if (!fixedRadix(p)) {
                 T* trig = b.take<T>(2 * std::size_t(p), &ps.trigOff);
                 if (trig)
                     for (int k = 0; k < p; ++k) {
@@ -395,6 +440,14 @@ void dispatchPass(const std::uint8_t* base, const Pass& ps, const T* x, T* y) no
         case 8: runPass<8, Inv>(base, ps, x, y); break;
         case 11: runPass<11, Inv>(base, ps, x, y); break;
         case 13: runPass<13, Inv>(base, ps, x, y); break;
+        case 6: runPass<6, Inv>(base, ps, x, y); break;
+        case 9: runPass<9, Inv>(base, ps, x, y); break;
+        case 10: runPass<10, Inv>(base, ps, x, y); break;
+        case 12: runPass<12, Inv>(base, ps, x, y); break;
+        case 15: runPass<15, Inv>(base, ps, x, y); break;
+        case 20: runPass<20, Inv>(base, ps, x, y); break;
+        case 25: runPass<25, Inv>(base, ps, x, y); break;
+        case 27: runPass<27, Inv>(base, ps, x, y); break;
         default: runPass<0, Inv>(base, ps, x, y); break;
     }
 }
@@ -433,30 +486,45 @@ void smallDft(const T* x, T* y, const T* tw) noexcept {
 
 template <bool Inv, class T>
 bool runSmall(const std::uint8_t* base, const CPlan* pl, const T* x, T* y) noexcept {
+    if (pl->passes == 1) {
+        switch (pl->n) {
+            case 2: smallDft<2, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 3: smallDft<3, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 4: smallDft<4, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 5: smallDft<5, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 6: smallDft<6, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 7: smallDft<7, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 8: smallDft<8, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 9: smallDft<9, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 10: smallDft<10, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 11: smallDft<11, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 12: smallDft<12, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 13: smallDft<13, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 15: smallDft<15, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 20: smallDft<20, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 25: smallDft<25, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 27: smallDft<27, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            default: return false;
+        }
+    }
+    if (pl->n > kSmallMax || pl->passes != 2) return false;
     const T* tw = reinterpret_cast<const T*>(base + pl->pass[0].twOff);
+    const int p0 = pl->pass[0].p;
     switch (pl->n) {
-        case 2: smallDft<2, 1, Inv>(x, y, tw); return true;
-        case 3: smallDft<3, 1, Inv>(x, y, tw); return true;
-        case 4: smallDft<4, 1, Inv>(x, y, tw); return true;
-        case 5: smallDft<5, 1, Inv>(x, y, tw); return true;
-        case 6: smallDft<2, 3, Inv>(x, y, tw); return true;
-        case 7: smallDft<7, 1, Inv>(x, y, tw); return true;
-        case 8: smallDft<8, 1, Inv>(x, y, tw); return true;
-        case 9: smallDft<3, 3, Inv>(x, y, tw); return true;
-        case 10: smallDft<2, 5, Inv>(x, y, tw); return true;
-        case 11: smallDft<11, 1, Inv>(x, y, tw); return true;
-        case 12: smallDft<4, 3, Inv>(x, y, tw); return true;
-        case 13: smallDft<13, 1, Inv>(x, y, tw); return true;
-        case 14: smallDft<2, 7, Inv>(x, y, tw); return true;
-        case 15: smallDft<5, 3, Inv>(x, y, tw); return true;
-        case 16: smallDft<4, 4, Inv>(x, y, tw); return true;
+        case 6: if (p0 == 2) { smallDft<2, 3, Inv>(x, y, tw); return true; } return false;
+        case 9: if (p0 == 3) { smallDft<3, 3, Inv>(x, y, tw); return true; } return false;
+        case 10: if (p0 == 2) { smallDft<2, 5, Inv>(x, y, tw); return true; } return false;
+        case 12: if (p0 == 4) { smallDft<4, 3, Inv>(x, y, tw); return true; } return false;
+        case 14: if (p0 == 2) { smallDft<2, 7, Inv>(x, y, tw); return true; } return false;
+        case 15: if (p0 == 5) { smallDft<5, 3, Inv>(x, y, tw); return true; } return false;
+        case 16: if (p0 == 4) { smallDft<4, 4, Inv>(x, y, tw); return true; } return false;
         default: return false;
     }
 }
 
 template <bool Inv, class T>
 void runMixed(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
-    if (pl->n <= kSmallMax && runSmall<Inv>(base, pl, src, dst)) return;
+    if ((pl->n <= kSmallMax || pl->passes == 1) && runSmall<Inv>(base, pl, src, dst)) return;
     const int K = pl->passes;
     const bool alias = src == dst;
     const T* in = src;
