@@ -538,16 +538,7 @@ void runMixed(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T
     const bool alias = src == dst;
     const T* in = src;
     for (int i = 0; i < K; ++i) {
-        T* out;
-        if (!alias) {
-            out = ((K - 1 - i) % 2 == 0) ? dst : work;
-        } else {
-            out = (i % 2 == 0) ? work : dst;
-            // The last pass has no twiddles and reads and writes the same places, so
-            // it can run in place to land in dst.
-            if (i == K - 1) out = dst;
-        }
-        if (K == 1) out = dst;
+        T* out = passOut(i, K, alias, dst, work);
         dispatchPass<Inv>(base, pl->pass[i], in, out);
         in = out;
     }

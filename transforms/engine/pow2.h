@@ -300,13 +300,7 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
     const bool alias = src == dst;
     const T* in = src;
     for (int i = 0; i < K; ++i) {
-        T* out;
-        if (!alias) {
-            out = ((K - 1 - i) % 2 == 0) ? dst : work;
-        } else {
-            out = (i % 2 == 0) ? work : dst;
-            if (i == K - 1) out = dst;   // the last pass may run in place
-        }
+        T* out = passOut(i, K, alias, dst, work);
         const Pass& ps = pl->pass[i];
         const T* tw = reinterpret_cast<const T*>(base + ps.twOff);
         if (i == 0) first<8, Swap>(in, out, ps.m, tw);
