@@ -148,6 +148,27 @@ struct IeeeEnv : MxcsrGuard {
         : MxcsrGuard(kRoundNear | kAllMasks, kRoundMask | kAllMasks | kFtz | kDaz) {}
 };
 
+// The same environment for a call that only computes: the register is read once on
+// entry and written back unconditionally on exit. Reading it after the work would
+// wait until every pending floating-point operation has raised its flags, which on
+// short calls costs several times as much as the write; the result is the same (the
+// caller's whole register, flags included, as it was on entry).
+class IeeeEnvRun {
+public:
+    static constexpr unsigned kMask = MxcsrGuard::kRoundMask | MxcsrGuard::kAllMasks |
+                                      MxcsrGuard::kFtz | MxcsrGuard::kDaz;
+    static constexpr unsigned kWant = MxcsrGuard::kRoundNear | MxcsrGuard::kAllMasks;
+    VEK_INLINE IeeeEnvRun() noexcept : saved_(_mm_getcsr()) {
+        if ((saved_ & kMask) != kWant) _mm_setcsr((saved_ & ~kMask) | kWant);
+    }
+    VEK_INLINE ~IeeeEnvRun() { _mm_setcsr(saved_); }
+    IeeeEnvRun(const IeeeEnvRun&) = delete;
+    IeeeEnvRun& operator=(const IeeeEnvRun&) = delete;
+
+private:
+    unsigned saved_;
+};
+
 // ---- misc -------------------------------------------------------------------------
 template <class T>
 VEK_INLINE T* alignUp(T* p, std::size_t a) noexcept {

@@ -19,6 +19,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <array>
+#include <utility>
 
 #include "frame/spec.h"
 #include "stages.h"
@@ -56,6 +58,7 @@ struct Pass {
 
 struct CPlan {
     int n, method, passes, M;
+    int small;                 // mixed: index of the straight-line kernel of the whole length, or 0
     std::uint64_t workElems;   // complex elements of work buffer needed by a transform
     std::uint64_t initElems;   // complex elements of init buffer needed to build it
     std::uint64_t chirpOff, kernOff, subOff;
@@ -242,6 +245,31 @@ inline double raderCost(int n) noexcept {
     return 2.0 * mixedCost(n - 1) + 7.0 * (n - 1);
 }
 
+// The straight-line kernels of whole lengths, by the index a plan records: the single
+// kernels of lengths 2..27 and the two-pass kernels of lengths up to 16 with their
+// first factor.
+struct SmallShape {
+    int n, p0;   // p0 = 0: one pass of the whole length
+};
+constexpr SmallShape kSmallShapes[] = {{0, 0},  {2, 0},  {3, 0},  {4, 0},  {5, 0},  {6, 0},  {7, 0},
+                                       {8, 0},  {9, 0},  {10, 0}, {11, 0}, {12, 0}, {13, 0}, {15, 0},
+                                       {20, 0}, {25, 0}, {27, 0}, {6, 2},  {9, 3},  {10, 2}, {12, 4},
+                                       {14, 2}, {15, 5}, {16, 4}};
+constexpr int kSmallCount = int(sizeof kSmallShapes / sizeof kSmallShapes[0]);
+
+// The kernel index of a mixed plan (0: the passes run one by one).
+inline int smallIndex(const CPlan& P) noexcept {
+    if (P.passes == 1) {
+        for (int i = 1; i < kSmallCount; ++i)
+            if (kSmallShapes[i].p0 == 0 && kSmallShapes[i].n == P.n) return i;
+        return 0;
+    }
+    if (P.n > kSmallMax || P.passes != 2) return 0;
+    for (int i = 1; i < kSmallCount; ++i)
+        if (kSmallShapes[i].p0 == P.pass[0].p && kSmallShapes[i].n == P.n) return i;
+    return 0;
+}
+
 // ---- building ----------------------------------------------------------------------
 // The twiddles exp(-2 pi i k / n) of a plan whose length n is divisible by 4. Each is
 // a value of the first octant (k <= n / 8) with its parts swapped and negated, which
@@ -361,7 +389,8 @@ Built buildPlan(Builder& b, int n) noexcept {
             s *= p;
             rest = m;
         }
-        res.workElems = (f.n >= 2 && n > kSmallMax) ? std::uint64_t(n) : 0;
+        P.small = smallIndex(P);
+        res.workElems = (f.n >= 2 && !P.small) ? std::uint64_t(n) : 0;
     } else if (raderCost(n) < chirpCost(n)) {
         P.method = kRader;
         const int L = n - 1;
@@ -493,47 +522,38 @@ void smallDft(const T* x, T* y, const T* tw) noexcept {
     }
 }
 
+
+template <class T>
+using SmallFn = void (*)(const T*, T*, const T*) noexcept;
+
+template <bool Inv, class T, int I>
+constexpr SmallFn<T> smallAt() noexcept {
+    constexpr SmallShape sh = kSmallShapes[I];
+    if constexpr (sh.n == 0) return nullptr;
+    else if constexpr (sh.p0 == 0) return &smallDft<sh.n, 1, Inv, T>;
+    else return &smallDft<sh.p0, sh.n / sh.p0, Inv, T>;
+}
+
+template <bool Inv, class T, int... I>
+constexpr auto smallTable(std::integer_sequence<int, I...>) noexcept {
+    return std::array<SmallFn<T>, sizeof...(I)>{smallAt<Inv, T, I>()...};
+}
+
 template <bool Inv, class T>
-bool runSmall(const std::uint8_t* base, const CPlan* pl, const T* x, T* y) noexcept {
-    if (pl->passes == 1) {
-        switch (pl->n) {
-            case 2: smallDft<2, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 3: smallDft<3, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 4: smallDft<4, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 5: smallDft<5, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 6: smallDft<6, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 7: smallDft<7, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 8: smallDft<8, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 9: smallDft<9, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 10: smallDft<10, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 11: smallDft<11, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 12: smallDft<12, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 13: smallDft<13, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 15: smallDft<15, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 20: smallDft<20, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 25: smallDft<25, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            case 27: smallDft<27, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
-            default: return false;
-        }
-    }
-    if (pl->n > kSmallMax || pl->passes != 2) return false;
-    const T* tw = reinterpret_cast<const T*>(base + pl->pass[0].twOff);
-    const int p0 = pl->pass[0].p;
-    switch (pl->n) {
-        case 6: if (p0 == 2) { smallDft<2, 3, Inv>(x, y, tw); return true; } return false;
-        case 9: if (p0 == 3) { smallDft<3, 3, Inv>(x, y, tw); return true; } return false;
-        case 10: if (p0 == 2) { smallDft<2, 5, Inv>(x, y, tw); return true; } return false;
-        case 12: if (p0 == 4) { smallDft<4, 3, Inv>(x, y, tw); return true; } return false;
-        case 14: if (p0 == 2) { smallDft<2, 7, Inv>(x, y, tw); return true; } return false;
-        case 15: if (p0 == 5) { smallDft<5, 3, Inv>(x, y, tw); return true; } return false;
-        case 16: if (p0 == 4) { smallDft<4, 4, Inv>(x, y, tw); return true; } return false;
-        default: return false;
-    }
+inline constexpr auto kSmallFns = smallTable<Inv, T>(std::make_integer_sequence<int, kSmallCount>{});
+
+// The twiddles of a small kernel: those of the first pass (none for a single pass).
+template <class T>
+VEK_INLINE const T* smallTw(const std::uint8_t* base, const CPlan* pl) noexcept {
+    return reinterpret_cast<const T*>(base + pl->pass[0].twOff);
 }
 
 template <bool Inv, class T>
 void runMixed(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
-    if ((pl->n <= kSmallMax || pl->passes == 1) && runSmall<Inv>(base, pl, src, dst)) return;
+    if (pl->small) {
+        kSmallFns<Inv, T>[pl->small](src, dst, smallTw<T>(base, pl));
+        return;
+    }
     const int K = pl->passes;
     const bool alias = src == dst;
     const T* in = src;

@@ -113,9 +113,18 @@ struct View {
 };
 
 // ---- complex --------------------------------------------------------------------------
+// A plan with a straight-line kernel of its whole length is run from here, without
+// the method dispatch.
 template <class T>
-void complexRun(const View<T>& v, const T* src, T* dst, T* work, bool inv) noexcept {
-    runPlan<T>(v.base, v.plan(), src, dst, work, inv);
+VEK_INLINE void complexRun(const View<T>& v, const T* src, T* dst, T* work, bool inv) noexcept {
+    const CPlan* pl = v.plan();
+    if (pl->small) {
+        const T* tw = smallTw<T>(v.base, pl);
+        if (inv) kSmallFns<true, T>[pl->small](src, dst, tw);
+        else kSmallFns<false, T>[pl->small](src, dst, tw);
+    } else {
+        runPlan<T>(v.base, pl, src, dst, work, inv);
+    }
     const Core<T>* c = v.core;
     if (inv ? c->invScaled : c->fwdScaled)
         scaleArray(dst, 2 * std::size_t(c->len), inv ? c->invScale : c->fwdScale);
