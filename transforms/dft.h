@@ -80,6 +80,7 @@ void buildSpec(Kind K, int len, int flag, VekHint hint, std::uint8_t* base, Vek8
             w[2 * k] = -w[2 * (q - k) + 1];
             w[2 * k + 1] = -w[2 * (q - k)];
         }
+        if (core->recSplitOff) p2::fillRecSplit(reinterpret_cast<T*>(base + core->recSplitOff), w, len / 2);
     }
     *rec = PlanRecord{30, 1, len, sizeof(T) == 4 ? 35 : 36, K == kR ? 33 : 32, K == kCs ? 42 : 39,
                       43, int(hint), flag, fs, is, core};

@@ -5,7 +5,8 @@
 // keeps |t| <= 7/16, and atan |x| = atan c + atan t with atan c as a double-double.
 // One division per vector serves every lane whatever its interval; atan t is an odd
 // polynomial of degree 23. About 0.7 ulp in double; float high accuracy uses the same
-// intervals in float. Float low accuracy uses three intervals and a short polynomial (below).
+// intervals in float. Low accuracy, one template for both widths, uses three intervals
+// and a shorter polynomial (below).
 //
 // atan2(y, x): t = min(|x|,|y|) / max(|x|,|y|) in [0, 1], a = atan t, then
 // pi/2 - a when |y| > |x|, pi - a when x has its sign bit set, and the sign of y.
@@ -65,15 +66,15 @@ VEK_INLINE AtanParts atanParts(__m256d a) noexcept {
 }
 
 VEK_INLINE __m256d atanD(__m256d x) noexcept {
-    const AtanParts q = atanParts(absd(x));
+    const AtanParts q = atanParts(absv(x));
     const __m256d r = add(q.hi, sub(q.t, fms(q.t, q.p, q.lo)));
-    return orv(r, signd(x));
+    return orv(r, signv(x));
 }
 
 // The rounding error of the quotient is added back, e / (1 + t^2) with e the exact
 // residual of the division: without it the result is within about 1.4 ulp.
 VEK_INLINE __m256d atan2D(__m256d y, __m256d x) noexcept {
-    const __m256d ax = absd(x), ay = absd(y);
+    const __m256d ax = absv(x), ay = absv(y);
     const __m256d mn = _mm256_min_pd(ax, ay), mx = _mm256_max_pd(ax, ay);
     __m256d a = _mm256_div_pd(mn, mx);
     // 0/0 and inf/inf: t = 0 or 1 (NaN inputs keep NaN).
@@ -83,7 +84,7 @@ VEK_INLINE __m256d atan2D(__m256d y, __m256d x) noexcept {
     const AtanParts q = atanParts(a);
     // r = base + s * atan a, base in {0, pi/2, pi, pi/2}, s = +-1.
     const __m256d swap = cmp<_CMP_GT_OQ>(ay, ax);
-    const __m256d neg = signd(x);   // x with its sign bit set
+    const __m256d neg = signv(x);   // x with its sign bit set
     const __m256d negm = _mm256_castsi256_pd(_mm256_cmpeq_epi64(
         _mm256_castpd_si256(neg), _mm256_castpd_si256(set(-0.0))));
     // s = -1 when exactly one of swap, neg.
@@ -102,68 +103,75 @@ VEK_INLINE __m256d atan2D(__m256d y, __m256d x) noexcept {
     const __m256d tail = xorv(tl, sgn);
     const __m256d r = add(h, add(add(tail, he), baseLo));
     // min/max return their second operand for a NaN first operand: NaN lanes explicitly.
-    return sel(cmp<_CMP_UNORD_Q>(x, y), add(x, y), orv(absd(r), signd(y)));
+    return sel(cmp<_CMP_UNORD_Q>(x, y), add(x, y), orv(absv(r), signv(y)));
 }
 
-// ---- double, low accuracy ---------------------------------------------------------------
-// Three intervals as in the float kernels: t = a, (a - 1)/(a + 1) or -1/a keeps |t| <=
-// tan(pi/8), one division, atan t = t + t^3 Q(t^2) with Q a degree-9 fit (2^-50
-// absolute in Q, below 1.2 ulp), then pi/4 or pi/2 added. About 2 ulp.
+// ---- low accuracy, both widths ----------------------------------------------------------
+// Three intervals: t = a, (a - 1)/(a + 1) or -1/a keeps |t| <= tan(pi/8), one division,
+// atan t = t + t^3 Q(t^2), then pi/4 or pi/2 added. Q is a degree-9 fit in double (2^-50
+// absolute, below 1.2 ulp; about 2 ulp in all) and a degree-3 minimax polynomial in
+// float (about 1 ulp). atan2 forms the same t from min(|x|,|y|) and max(|x|,|y|).
 constexpr double kAtanLaD[] = {0.02275003360256879,  -0.04483298567335964, 0.05736321222805488,
                                -0.0664961191062573,  0.07691054989450075,  -0.09090852547824972,
                                0.11111109636245158,  -0.14285714266092164, 0.19999999999898382,
                                -0.3333333333333325};
+constexpr float kAtanLaF[] = {8.05374449538e-2f, -1.38776856032e-1f, 1.99777106478e-1f,
+                              -3.33329491539e-1f};
 constexpr double kTanPi8 = 0.41421356237309504880, kTan3Pi8 = 2.41421356237309504880;
 
-VEK_INLINE __m256d atanPolyLaD(__m256d t) noexcept {
+VEK_INLINE __m256d atanPolyLa(__m256d t) noexcept {
     const __m256d z = mul(t, t);
     return fma(mul(t, z), hornerPairs(z, kAtanLaD), t);
 }
-VEK_INLINE __m256d atanLaD(__m256d x) noexcept {
-    const __m256d a = absd(x), one = set(1.0);
-    const __m256d m1 = cmp<_CMP_GT_OQ>(a, set(kTanPi8)), m2 = cmp<_CMP_GT_OQ>(a, set(kTan3Pi8));
-    const __m256d num = sel(m2, set(-1.0), sel(m1, sub(a, one), a));
-    const __m256d den = sel(m2, a, sel(m1, add(a, one), one));
-    const __m256d base = sel(m2, set(kPiHi / 2), andv(m1, set(kPiHi / 4)));
-    const __m256d r = add(base, atanPolyLaD(_mm256_div_pd(num, den)));
-    return orv(r, signd(x));
+VEK_INLINE __m256 atanPolyLa(__m256 t) noexcept {
+    const __m256 z = mul(t, t);
+    return fma(mul(t, z), horner(z, kAtanLaF), t);
 }
-// atan2 with t from min(|x|,|y|) and max(|x|,|y|) and the one division.
-VEK_INLINE __m256d atan2LaD(__m256d y, __m256d x) noexcept {
-    const __m256d ax = absd(x), ay = absd(y);
-    const __m256d mn = _mm256_min_pd(ax, ay), mx = _mm256_max_pd(ax, ay);
+template <class V>
+VEK_INLINE V atanLa(V x) noexcept {
+    using E = Lane<V>;
+    const V a = absv(x), one = set(E(1));
+    const V m1 = cmp<_CMP_GT_OQ>(a, set(E(kTanPi8))), m2 = cmp<_CMP_GT_OQ>(a, set(E(kTan3Pi8)));
+    const V num = sel(m2, set(E(-1)), sel(m1, sub(a, one), a));
+    const V den = sel(m2, a, sel(m1, add(a, one), one));
+    const V base = sel(m2, set(E(kPiHi / 2)), andv(m1, set(E(kPiHi / 4))));
+    const V r = add(base, atanPolyLa(div(num, den)));
+    return orv(r, signv(x));
+}
+template <class V>
+VEK_INLINE V atan2La(V y, V x) noexcept {
+    using E = Lane<V>;
+    const V ax = absv(x), ay = absv(y);
+    const V mn = vmin(ax, ay), mx = vmax(ax, ay);
     // mn/mx > tan(pi/8): t = (mn - mx)/(mn + mx) and pi/4 added.
-    const __m256d m1 = cmp<_CMP_GT_OQ>(mn, mul(mx, set(kTanPi8)));
-    __m256d t = _mm256_div_pd(sel(m1, sub(mn, mx), mn), sel(m1, add(mn, mx), mx));
-    // 0/0 and inf/inf: t = 0 with base 0 or pi/4.
-    const __m256d bad = cmp<_CMP_UNORD_Q>(t, t);
-    t = andnot_(bad, t);
-    const __m256d q = orv(m1, andv(bad, cmp<_CMP_EQ_OQ>(mx, set(__builtin_inf()))));
-    const __m256d a = add(andv(q, set(kPiHi / 4)), atanPolyLaD(t));
-    const __m256d swap = cmp<_CMP_GT_OQ>(ay, ax);
-    const __m256d negm = _mm256_castsi256_pd(_mm256_cmpgt_epi64(_mm256_setzero_si256(), _mm256_castpd_si256(x)));
-    // swap: pi/2 - a; then x negative: pi - that.
-    __m256d r = sel(swap, sub(set(kPiHi / 2), a), a);
-    r = sel(negm, sub(set(kPiHi), r), r);
-    r = orv(absd(r), signd(y));
-    return sel(cmp<_CMP_UNORD_Q>(x, y), add(x, y), r);
+    const V m1 = cmp<_CMP_GT_OQ>(mn, mul(mx, set(E(kTanPi8))));
+    V t = div(sel(m1, sub(mn, mx), mn), sel(m1, add(mn, mx), mx));
+    V q = m1;
+    // t is NaN for 0/0, inf/inf and a NaN y; a NaN x gives some t (min and max return
+    // their second operand). Those lanes are rare: 0/0 and inf/inf take t = 0 with base
+    // 0 or pi/4, NaN arguments give NaN at the end.
+    const bool special = any(cmp<_CMP_UNORD_Q>(t, x));
+    if (__builtin_expect(special, 0)) {
+        const V bad = cmp<_CMP_UNORD_Q>(t, t);
+        t = andnot_(bad, t);
+        q = orv(m1, andv(bad, cmp<_CMP_EQ_OQ>(mx, set(E(__builtin_inf())))));
+    }
+    const V a = add(andv(q, set(E(kPiHi / 4))), atanPolyLa(t));
+    // swap: pi/2 - a; then x with its sign bit set (the blend reads only that bit): pi
+    // less that. The result is never negative before the sign of y.
+    V r = sel(cmp<_CMP_GT_OQ>(ay, ax), sub(set(E(kPiHi / 2)), a), a);
+    r = orv(sel(x, sub(set(E(kPiHi)), r), r), signv(y));
+    if (__builtin_expect(special, 0)) r = sel(cmp<_CMP_UNORD_Q>(x, y), add(x, y), r);
+    return r;
 }
 
-// ---- float ----------------------------------------------------------------------------
-// Low accuracy float, three intervals: |t| <= tan(pi/8) after t = a, (a - 1)/(a + 1) or
-// -1/a, then a degree-9 odd minimax polynomial (about 1 ulp). atan2 forms the same t
-// from min(|x|,|y|) and max(|x|,|y|) with one division.
-constexpr float kAtanLaF[] = {8.05374449538e-2f, -1.38776856032e-1f, 1.99777106478e-1f,
-                              -3.33329491539e-1f};
-constexpr float kTanPi8f = 0.414213562373f, kTan3Pi8f = 2.41421356237f;
-constexpr float kPi4f = 0.785398163397f, kPi2f = 1.57079632679f, kPif = 3.14159265359f;
-
-// High accuracy float: the five intervals of the double kernel in float, atan c as a
-// float pair, an odd polynomial of degree 19 (from the double coefficients).
+// ---- float, high accuracy ---------------------------------------------------------------
+// The five intervals of the double kernel in float, atan c as a float pair, an odd
+// polynomial of degree 19 (from the double coefficients).
 constexpr float kAtanHaF[] = {float(kAtanD[2]), float(kAtanD[3]), float(kAtanD[4]), float(kAtanD[5]), float(kAtanD[6]), float(kAtanD[7]),
                               float(kAtanD[8]), float(kAtanD[9]), float(kAtanD[10])};
 VEK_INLINE __m256 atanAccF(__m256 x) noexcept {
-    const __m256 a = absf(x), one = set(1.0f);
+    const __m256 a = absv(x), one = set(1.0f);
     const __m256 m1 = cmp<_CMP_GE_OQ>(a, set(7.0f / 16)), m2 = cmp<_CMP_GE_OQ>(a, set(11.0f / 16)),
                  m3 = cmp<_CMP_GE_OQ>(a, set(19.0f / 16)), m4 = cmp<_CMP_GE_OQ>(a, set(39.0f / 16));
     __m256 num = a, den = one, hi = set(0.0f), lo = set(0.0f);
@@ -180,13 +188,13 @@ VEK_INLINE __m256 atanAccF(__m256 x) noexcept {
     const __m256 t = _mm256_div_ps(num, den);
     const __m256 z = mul(t, t);
     const __m256 r = add(hi, sub(t, fms(mul(t, z), horner(z, kAtanHaF), lo)));
-    return orv(r, signf(x));
+    return orv(r, signv(x));
 }
 
 // atan2 at high accuracy in float: t = (mn - c mx)/(mx + c mn) for c = 0, 1/2, 1 (the
 // numerators are exact), then the quadrant as in the double kernel with pi as a pair.
 VEK_INLINE __m256 atan2AccF(__m256 y, __m256 x) noexcept {
-    const __m256 ax = absf(x), ay = absf(y);
+    const __m256 ax = absv(x), ay = absv(y);
     const __m256 mn = _mm256_min_ps(ax, ay), mx = _mm256_max_ps(ax, ay);
     const __m256 m1 = cmp<_CMP_GE_OQ>(mn, mul(mx, set(7.0f / 16))), m2 = cmp<_CMP_GE_OQ>(mn, mul(mx, set(11.0f / 16)));
     const float h1 = float(kAtanHi[1]), h2 = float(kAtanHi[2]);
@@ -220,57 +228,24 @@ VEK_INLINE __m256 atan2AccF(__m256 y, __m256 x) noexcept {
     te = andv(cmp<_CMP_ORD_Q>(te, te), te);
     const __m256 tl = xorv(add(sub(t, fms(mul(t, z), horner(z, kAtanHaF), lo)), te), sgn);
     const __m256 r = add(h, add(add(tl, he), baseLo));
-    return sel(cmp<_CMP_UNORD_Q>(x, y), add(x, y), orv(absf(r), signf(y)));
-}
-
-VEK_INLINE __m256 atanPolyF(__m256 t) noexcept {
-    const __m256 z = mul(t, t);
-    return fma(mul(t, z), horner(z, kAtanLaF), t);
-}
-VEK_INLINE __m256 atanFastF(__m256 x) noexcept {
-    const __m256 a = absf(x), one = set(1.0f);
-    const __m256 m1 = cmp<_CMP_GT_OQ>(a, set(kTanPi8f)), m2 = cmp<_CMP_GT_OQ>(a, set(kTan3Pi8f));
-    const __m256 num = sel(m2, set(-1.0f), sel(m1, sub(a, one), a));
-    const __m256 den = sel(m2, a, sel(m1, add(a, one), one));
-    const __m256 base = sel(m2, set(kPi2f), andv(m1, set(kPi4f)));
-    const __m256 r = add(base, atanPolyF(_mm256_div_ps(num, den)));
-    return orv(r, signf(x));
-}
-VEK_INLINE __m256 atan2FastF(__m256 y, __m256 x) noexcept {
-    const __m256 ax = absf(x), ay = absf(y);
-    const __m256 mn = _mm256_min_ps(ax, ay), mx = _mm256_max_ps(ax, ay);
-    // mn/mx > tan(pi/8): t = (mn - mx)/(mn + mx) and pi/4 added.
-    const __m256 m1 = cmp<_CMP_GT_OQ>(mn, mul(mx, set(kTanPi8f)));
-    __m256 t = _mm256_div_ps(sel(m1, sub(mn, mx), mn), sel(m1, add(mn, mx), mx));
-    // 0/0 and inf/inf: t = 0 with base 0 or pi/4.
-    const __m256 bad = cmp<_CMP_UNORD_Q>(t, t);
-    t = sel(bad, _mm256_setzero_ps(), t);
-    const __m256 q = orv(m1, andv(bad, cmp<_CMP_EQ_OQ>(mx, set(__builtin_inff()))));
-    const __m256 a = add(andv(q, set(kPi4f)), atanPolyF(t));
-    const __m256 swap = cmp<_CMP_GT_OQ>(ay, ax);
-    const __m256 negm = _mm256_castsi256_ps(_mm256_srai_epi32(_mm256_castps_si256(x), 31));
-    // swap: pi/2 - a; then x negative: pi - that.
-    __m256 r = sel(swap, sub(set(kPi2f), a), a);
-    r = sel(negm, sub(set(kPif), r), r);
-    r = orv(absf(r), signf(y));
-    return sel(cmp<_CMP_UNORD_Q>(x, y), add(x, y), r);
+    return sel(cmp<_CMP_UNORD_Q>(x, y), add(x, y), orv(absv(r), signv(y)));
 }
 
 }  // namespace detail
 
 // ---- vector forms -------------------------------------------------------------------
 VEK_INLINE __m256d atan_a53(__m256d x) noexcept { return detail::atanD(x); }
-VEK_INLINE __m256d atan_a50(__m256d x) noexcept { return detail::atanLaD(x); }
+VEK_INLINE __m256d atan_a50(__m256d x) noexcept { return detail::atanLa(x); }
 VEK_INLINE __m256d atan_a26(__m256d x) noexcept { return atan_a50(x); }
 VEK_INLINE __m256 atan_a24(__m256 x) noexcept { return detail::atanAccF(x); }
-VEK_INLINE __m256 atan_a21(__m256 x) noexcept { return detail::atanFastF(x); }
+VEK_INLINE __m256 atan_a21(__m256 x) noexcept { return detail::atanLa(x); }
 VEK_INLINE __m256 atan_a11(__m256 x) noexcept { return atan_a21(x); }
 
 VEK_INLINE __m256d atan2_a53(__m256d y, __m256d x) noexcept { return detail::atan2D(y, x); }
-VEK_INLINE __m256d atan2_a50(__m256d y, __m256d x) noexcept { return detail::atan2LaD(y, x); }
+VEK_INLINE __m256d atan2_a50(__m256d y, __m256d x) noexcept { return detail::atan2La(y, x); }
 VEK_INLINE __m256d atan2_a26(__m256d y, __m256d x) noexcept { return atan2_a50(y, x); }
 VEK_INLINE __m256 atan2_a24(__m256 y, __m256 x) noexcept { return detail::atan2AccF(y, x); }
-VEK_INLINE __m256 atan2_a21(__m256 y, __m256 x) noexcept { return detail::atan2FastF(y, x); }
+VEK_INLINE __m256 atan2_a21(__m256 y, __m256 x) noexcept { return detail::atan2La(y, x); }
 VEK_INLINE __m256 atan2_a11(__m256 y, __m256 x) noexcept { return atan2_a21(y, x); }
 
 }  // namespace vek::vm

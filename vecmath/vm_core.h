@@ -13,38 +13,23 @@
 namespace vek::vm::detail {
 
 // ---- integer constants ---------------------------------------------------------------
-// Broadcast from the constant pool. The compiler otherwise builds integer constants in
-// a general register and moves them over (three instructions), and repeats that inside
-// loops when vector registers run short; the empty asm hides the value so a reload is
-// a single broadcast load.
-template <std::int64_t V>
-VEK_INLINE __m256i ci64() noexcept {
-    static constexpr std::int64_t k = V;
-    const std::int64_t* p = &k;
-    asm("" : "+r"(p));
-    return _mm256_set1_epi64x(*p);
-}
-template <std::int32_t V>
-VEK_INLINE __m256i ci32() noexcept {
-    static constexpr std::int32_t k = V;
-    const std::int32_t* p = &k;
-    asm("" : "+r"(p));
-    return _mm256_set1_epi32(*p);
-}
-template <std::int32_t V>
-VEK_INLINE __m128i ci32x4() noexcept {
-    static constexpr std::int32_t k = V;
-    const std::int32_t* p = &k;
-    asm("" : "+r"(p));
-    return _mm_set1_epi32(*p);
+using i64 = std::int64_t;
+using i32 = std::int32_t;
+// V in every lane, the lane as wide as V's type (i64 or i32). The array loops compute
+// such constants once, before the loop.
+template <auto V>
+VEK_INLINE __m256i ci() noexcept {
+    static_assert(sizeof(V) == 8 || sizeof(V) == 4);
+    if constexpr (sizeof(V) == 8) return _mm256_set1_epi64x(V);
+    else return _mm256_set1_epi32(V);
 }
 
 // ---- double lanes ------------------------------------------------------------------
 VEK_INLINE __m256d set(double v) noexcept { return _mm256_set1_pd(v); }
-VEK_INLINE __m256d absd(__m256d x) noexcept {
+VEK_INLINE __m256d absv(__m256d x) noexcept {
     return _mm256_andnot_pd(_mm256_set1_pd(-0.0), x);
 }
-VEK_INLINE __m256d signd(__m256d x) noexcept { return _mm256_and_pd(_mm256_set1_pd(-0.0), x); }
+VEK_INLINE __m256d signv(__m256d x) noexcept { return _mm256_and_pd(_mm256_set1_pd(-0.0), x); }
 VEK_INLINE __m256d sel(__m256d m, __m256d a, __m256d b) noexcept {   // m ? a : b
     return _mm256_blendv_pd(b, a, m);
 }
@@ -56,6 +41,10 @@ VEK_INLINE __m256d fnma(__m256d a, __m256d b, __m256d c) noexcept {   // c - a*b
 VEK_INLINE __m256d add(__m256d a, __m256d b) noexcept { return _mm256_add_pd(a, b); }
 VEK_INLINE __m256d sub(__m256d a, __m256d b) noexcept { return _mm256_sub_pd(a, b); }
 VEK_INLINE __m256d mul(__m256d a, __m256d b) noexcept { return _mm256_mul_pd(a, b); }
+VEK_INLINE __m256d div(__m256d a, __m256d b) noexcept { return _mm256_div_pd(a, b); }
+// For a NaN operand min and max return b.
+VEK_INLINE __m256d vmin(__m256d a, __m256d b) noexcept { return _mm256_min_pd(a, b); }
+VEK_INLINE __m256d vmax(__m256d a, __m256d b) noexcept { return _mm256_max_pd(a, b); }
 VEK_INLINE __m256d xorv(__m256d a, __m256d b) noexcept { return _mm256_xor_pd(a, b); }
 VEK_INLINE __m256d orv(__m256d a, __m256d b) noexcept { return _mm256_or_pd(a, b); }
 VEK_INLINE __m256d andv(__m256d a, __m256d b) noexcept { return _mm256_and_pd(a, b); }
@@ -115,8 +104,8 @@ VEK_INLINE double lane0(__m256d v) noexcept { return _mm256_cvtsd_f64(v); }
 VEK_INLINE float lane0(__m256 v) noexcept { return _mm256_cvtss_f32(v); }
 
 VEK_INLINE __m256 set(float v) noexcept { return _mm256_set1_ps(v); }
-VEK_INLINE __m256 absf(__m256 x) noexcept { return _mm256_andnot_ps(_mm256_set1_ps(-0.0f), x); }
-VEK_INLINE __m256 signf(__m256 x) noexcept { return _mm256_and_ps(_mm256_set1_ps(-0.0f), x); }
+VEK_INLINE __m256 absv(__m256 x) noexcept { return _mm256_andnot_ps(_mm256_set1_ps(-0.0f), x); }
+VEK_INLINE __m256 signv(__m256 x) noexcept { return _mm256_and_ps(_mm256_set1_ps(-0.0f), x); }
 VEK_INLINE __m256 sel(__m256 m, __m256 a, __m256 b) noexcept { return _mm256_blendv_ps(b, a, m); }
 VEK_INLINE __m256 fma(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fmadd_ps(a, b, c); }
 VEK_INLINE __m256 fms(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fmsub_ps(a, b, c); }
@@ -124,9 +113,13 @@ VEK_INLINE __m256 fnma(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fn
 VEK_INLINE __m256 add(__m256 a, __m256 b) noexcept { return _mm256_add_ps(a, b); }
 VEK_INLINE __m256 sub(__m256 a, __m256 b) noexcept { return _mm256_sub_ps(a, b); }
 VEK_INLINE __m256 mul(__m256 a, __m256 b) noexcept { return _mm256_mul_ps(a, b); }
+VEK_INLINE __m256 div(__m256 a, __m256 b) noexcept { return _mm256_div_ps(a, b); }
+VEK_INLINE __m256 vmin(__m256 a, __m256 b) noexcept { return _mm256_min_ps(a, b); }
+VEK_INLINE __m256 vmax(__m256 a, __m256 b) noexcept { return _mm256_max_ps(a, b); }
 VEK_INLINE __m256 xorv(__m256 a, __m256 b) noexcept { return _mm256_xor_ps(a, b); }
 VEK_INLINE __m256 orv(__m256 a, __m256 b) noexcept { return _mm256_or_ps(a, b); }
 VEK_INLINE __m256 andv(__m256 a, __m256 b) noexcept { return _mm256_and_ps(a, b); }
+VEK_INLINE __m256 andnot_(__m256 m, __m256 b) noexcept { return _mm256_andnot_ps(m, b); }   // ~m & b
 template <int P>
 VEK_INLINE __m256 cmp(__m256 a, __m256 b) noexcept { return _mm256_cmp_ps(a, b, P); }
 VEK_INLINE bool any(__m256 m) noexcept { return _mm256_movemask_ps(m) != 0; }
@@ -139,6 +132,21 @@ VEK_INLINE __m256 horner(__m256 x, const float (&c)[N]) noexcept {
     __m256 p = set(c[0]);
     for (std::size_t i = 1; i < N; ++i) p = fma(p, x, set(c[i]));
     return p;
+}
+
+// ---- both widths ------------------------------------------------------------------------
+// The lane type of a vector, for kernels written once for both widths (the operations
+// above have one name for both).
+double laneOf(__m256d) noexcept;   // declarations only, for the type
+float laneOf(__m256) noexcept;
+template <class V>
+using Lane = decltype(laneOf(V{}));
+
+// f at lane 0 of the arguments broadcast, in the IEEE environment: the scalar helpers.
+template <class F, class... E>
+VEK_INLINE auto atOne(F f, E... x) noexcept {
+    IeeeEnv env;
+    return lane0(f(set(x)...));
 }
 
 // ---- width changes -------------------------------------------------------------------

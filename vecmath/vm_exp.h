@@ -19,7 +19,10 @@
 // log(x < 0) = log(-inf) = NaN, log(+inf) = +inf, log(NaN) = NaN.
 #pragma once
 
+#include <limits>
+
 #include "vm_core.h"
+#include "vm_map.h"
 
 namespace vek::vm {
 namespace detail {
@@ -52,11 +55,11 @@ constexpr double kLogD[] = {2.0 / 23, 2.0 / 21, 2.0 / 19, 2.0 / 17, 2.0 / 15, 2.
 // kk = k + kMagicD as produced by the rounding trick; returns 2^k for -1022 <= k <= 1023.
 VEK_INLINE __m256d pow2FromMagic(__m256d kk) noexcept {
     const __m256i k = _mm256_sub_epi64(_mm256_castpd_si256(kk), _mm256_castpd_si256(set(kMagicD)));
-    return _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_add_epi64(k, ci64<1023>()), 52));
+    return _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_add_epi64(k, ci<i64(1023)>()), 52));
 }
 VEK_INLINE __m256 pow2FromMagic(__m256 kk) noexcept {
     const __m256i k = _mm256_sub_epi32(_mm256_castps_si256(kk), _mm256_castps_si256(set(kMagicF)));
-    return _mm256_castsi256_ps(_mm256_slli_epi32(_mm256_add_epi32(k, ci32<127>()), 23));
+    return _mm256_castsi256_ps(_mm256_slli_epi32(_mm256_add_epi32(k, ci<i32(127)>()), 23));
 }
 
 // exp(r) for the reduced argument.
@@ -94,14 +97,17 @@ __attribute__((noinline)) __m256d expWide(__m256d x, const double (&c)[N],
     return mul(mul(p, pow2FromMagic(kh)), pow2FromMagic(kl));
 }
 
-template <std::size_t N>
-VEK_INLINE __m256d expD(__m256d x, const double (&c)[N]) noexcept {
-    // |x| < 708 keeps the result normal; NaN and the rest go the wide path.
-    if (__builtin_expect(any(cmp<_CMP_NLT_UQ>(absd(x), set(708.0))), 0)) return expWide(x, c);
-    __m256d kk;
-    const __m256d p = expReduce(x, kk, c);
-    return mul(p, pow2FromMagic(kk));
-}
+// |x| < 708 keeps the result normal; NaN and the rest go the wide path.
+VEK_INLINE bool expRareD(__m256d x) noexcept { return any(cmp<_CMP_NLT_UQ>(absv(x), set(708.0))); }
+struct ExpHaD {
+    VEK_INLINE static bool rare(__m256d x) noexcept { return expRareD(x); }
+    VEK_INLINE static __m256d fast(__m256d x) noexcept {
+        __m256d kk;
+        const __m256d p = expReduce(x, kk, kExpD);
+        return mul(p, pow2FromMagic(kk));
+    }
+    VEK_INLINE static __m256d slow(__m256d x) noexcept { return expWide(x, kExpD); }
+};
 
 __attribute__((noinline)) inline __m256 expWideF(__m256 x) noexcept {
     x = _mm256_min_ps(set(89.0f), _mm256_max_ps(set(-104.0f), x));
@@ -113,7 +119,7 @@ __attribute__((noinline)) inline __m256 expWideF(__m256 x) noexcept {
     const __m256i ki = _mm256_sub_epi32(_mm256_castps_si256(kk), _mm256_castps_si256(set(kMagicF)));
     const __m256i k1 = _mm256_srai_epi32(ki, 1), k2 = _mm256_sub_epi32(ki, k1);
     auto p2 = [](__m256i e) {
-        return _mm256_castsi256_ps(_mm256_slli_epi32(_mm256_add_epi32(e, ci32<127>()), 23));
+        return _mm256_castsi256_ps(_mm256_slli_epi32(_mm256_add_epi32(e, ci<i32(127)>()), 23));
     };
     return mul(mul(p, p2(k1)), p2(k2));
 }
@@ -129,13 +135,13 @@ VEK_INLINE __m256d expForFloat(__m256d x) noexcept {
 // ---- logarithm ------------------------------------------------------------------------
 // x = 2^k m with m in [sqrt(1/2), sqrt(2)) for positive normal finite x, exact.
 VEK_INLINE void logSplitM(__m256d x, __m256d& k, __m256d& m) noexcept {
-    const __m256i kSqrtHalf = ci64<0x3fe6a09e667f3bcdLL>();
+    const __m256i kSqrtHalf = ci<i64(0x3fe6a09e667f3bcdLL)>();
     const __m256i ix = _mm256_sub_epi64(_mm256_castpd_si256(x), kSqrtHalf);
     // Biased so the shift below is of a positive number: (k + 1023) in the top bits.
-    const __m256i eb = _mm256_srli_epi64(_mm256_add_epi64(ix, ci64<0x3ff0000000000000LL>()), 52);
+    const __m256i eb = _mm256_srli_epi64(_mm256_add_epi64(ix, ci<i64(0x3ff0000000000000LL)>()), 52);
     const __m256d kb = _mm256_castsi256_pd(_mm256_or_si256(eb, _mm256_castpd_si256(set(0x1p52))));
     k = sub(kb, set(0x1p52 + 1023.0));
-    m = _mm256_castsi256_pd(_mm256_add_epi64(_mm256_and_si256(ix, ci64<0x000fffffffffffffLL>()), kSqrtHalf));
+    m = _mm256_castsi256_pd(_mm256_add_epi64(_mm256_and_si256(ix, ci<i64(0x000fffffffffffffLL)>()), kSqrtHalf));
 }
 // The same as k + kadj (kadj for pre-scaled subnormals) and f = m - 1.
 VEK_INLINE void logSplit(__m256d x, __m256d kadj, __m256d& k, __m256d& f) noexcept {
@@ -158,36 +164,55 @@ VEK_INLINE __m256d logCore(__m256d x, __m256d kadj, const double (&c)[N]) noexce
     return fma(k, set(kLn2HiS), sub(f, sub(hfsq, t)));
 }
 
-// Zeros, negatives, subnormals, infinities and NaN.
-template <std::size_t N>
-__attribute__((noinline)) __m256d logSpecial(__m256d x, const double (&c)[N]) noexcept {
-    const __m256d sub_ = cmp<_CMP_LT_OQ>(x, set(0x1p-1022));
-    const __m256d xs = sel(sub_, mul(x, set(0x1p54)), x);
-    const __m256d kadj = andv(sub_, set(-54.0));
-    __m256d y = logCore(xs, kadj, c);
-    y = sel(cmp<_CMP_EQ_OQ>(x, set(__builtin_inf())), x, y);
-    y = sel(cmp<_CMP_LT_OQ>(x, set(0.0)), set(__builtin_nan("")), y);
-    y = sel(cmp<_CMP_EQ_OQ>(x, set(0.0)), set(-__builtin_inf()), y);
+// Zeros, negatives, subnormals, infinities and NaN around a kernel's core, both widths,
+// so that the ordinary lanes of the vector get the values they get on the fast path.
+// Subnormal x are scaled by 2^S (S = 54 in double, 23 in float) and the lanes of the
+// mask sub mark them: core(xs, sub) is log xs, less S ln2 in those lanes.
+template <class V, class Core>
+VEK_INLINE V logSpecialValues(V x, Core core) noexcept {
+    using E = Lane<V>;
+    constexpr E kInf = __builtin_inf();
+    constexpr E kScale = sizeof(E) == 8 ? 0x1p54 : 0x1p23;
+    const V sub_ = cmp<_CMP_LT_OQ>(x, set(std::numeric_limits<E>::min()));
+    const V ok = andv(cmp<_CMP_GT_OQ>(x, set(E(0))), cmp<_CMP_LT_OQ>(x, set(kInf)));
+    V y = core(sel(ok, sel(sub_, mul(x, set(kScale)), x), set(E(1))), sub_);
+    y = sel(cmp<_CMP_EQ_OQ>(x, set(kInf)), x, y);
+    y = sel(cmp<_CMP_LT_OQ>(x, set(E(0))), set(E(__builtin_nan(""))), y);
+    y = sel(cmp<_CMP_EQ_OQ>(x, set(E(0))), set(-kInf), y);
     return sel(cmp<_CMP_UNORD_Q>(x, x), add(x, x), y);
+}
+// y - S ln2 in the lanes of sub, ln2 as a pair (for cores that do not take the shift).
+template <class V>
+VEK_INLINE V lessScaleLn2(V y, V sub_) noexcept {
+    using E = Lane<V>;
+    constexpr bool D = sizeof(E) == 8;
+    const V kadj = andv(sub_, set(D ? E(-54) : E(-23)));
+    return fma(kadj, set(D ? E(kLn2Lo) : E(kLn2Lof)), fma(kadj, set(D ? E(kLn2Hi) : E(kLn2Hif)), y));
 }
 
 template <std::size_t N>
-VEK_INLINE __m256d logD(__m256d x, const double (&c)[N]) noexcept {
-    // One test: x below the normal range, negative, infinite or NaN.
-    const __m256i b = _mm256_sub_epi64(_mm256_castpd_si256(x), ci64<0x0010000000000000LL>());
-    const __m256i lim = ci64<0x7fe0000000000000LL - 1>();
-    if (__builtin_expect(!_mm256_testz_si256(_mm256_cmpgt_epi64(b, lim), _mm256_cmpgt_epi64(b, lim)) ||
-                             !_mm256_testz_si256(b, ci64<INT64_MIN>()), 0))
-        return logSpecial(x, c);
-    return logCore(x, _mm256_setzero_pd(), c);
+__attribute__((noinline)) __m256d logSpecial(__m256d x, const double (&c)[N]) noexcept {
+    return logSpecialValues(x, [&c](__m256d xs, __m256d sub_) { return logCore(xs, andv(sub_, set(-54.0)), c); });
 }
+
+struct LnHaD {
+    // One test: x below the normal range, negative, infinite or NaN.
+    VEK_INLINE static bool rare(__m256d x) noexcept {
+        const __m256i b = _mm256_sub_epi64(_mm256_castpd_si256(x), ci<i64(0x0010000000000000LL)>());
+        const __m256i lim = ci<i64(0x7fe0000000000000LL - 1)>();
+        return !_mm256_testz_si256(_mm256_cmpgt_epi64(b, lim), _mm256_cmpgt_epi64(b, lim)) ||
+               !_mm256_testz_si256(b, ci<i64(INT64_MIN)>());
+    }
+    VEK_INLINE static __m256d fast(__m256d x) noexcept { return logCore(x, _mm256_setzero_pd(), kLogD); }
+    VEK_INLINE static __m256d slow(__m256d x) noexcept { return logSpecial(x, kLogD); }
+};
 
 // Positive normal finite lanes only (0x00800000 <= bits < 0x7f800000).
 VEK_INLINE bool allNormalPosF(__m256 x) noexcept {
     // Negative and subnormal lanes wrap to negative differences, caught by the sign;
     // +inf and NaN are above the limit.
-    const __m256i b = _mm256_sub_epi32(_mm256_castps_si256(x), ci32<0x00800000>());
-    const __m256i over = _mm256_cmpgt_epi32(b, ci32<0x7f000000 - 1>());
+    const __m256i b = _mm256_sub_epi32(_mm256_castps_si256(x), ci<i32(0x00800000)>());
+    const __m256i over = _mm256_cmpgt_epi32(b, ci<i32(0x7f000000 - 1)>());
     return _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_or_si256(b, over))) == 0;
 }
 
@@ -222,7 +247,7 @@ VEK_INLINE __m256d expTabCoreD(__m256d x, __m256d lo = _mm256_setzero_pd()) noex
     r = fnma(k, set(kLn2Lo / 128), r);
     if constexpr (WithLo) r = add(r, lo);
     const __m256i ki = _mm256_castpd_si256(kk);
-    const __m256i j = _mm256_and_si256(ki, ci64<127>());
+    const __m256i j = _mm256_and_si256(ki, ci<i64(127)>());
     const __m256i sb = _mm256_i64gather_epi64(reinterpret_cast<const long long*>(expTabD().sbits), j, 8);
     const __m256d sc = _mm256_castsi256_pd(_mm256_add_epi64(sb, _mm256_slli_epi64(ki, 45)));
     __m256d q;
@@ -230,17 +255,17 @@ VEK_INLINE __m256d expTabCoreD(__m256d x, __m256d lo = _mm256_setzero_pd()) noex
     else q = fma(mul(r, r), horner(r, kExpm1D5), r);
     return fma(sc, q, sc);
 }
-VEK_INLINE __m256d expTabLaD(__m256d x, bool& rare) noexcept {
-    rare = any(cmp<_CMP_NLT_UQ>(absd(x), set(708.0)));
-    if (__builtin_expect(rare, 0)) return expWide(x, kExpD);
-    return expTabCoreD(x);
-}
+struct ExpLaD {
+    VEK_INLINE static bool rare(__m256d x) noexcept { return expRareD(x); }
+    VEK_INLINE static __m256d fast(__m256d x) noexcept { return expTabCoreD(x); }
+    VEK_INLINE static __m256d slow(__m256d x) noexcept { return expWide(x, kExpD); }
+};
 
 // Float exponential: x = (8q + j) ln2/8 + r, |r| <= ln2/16, 2^(j/8) as a float pair
 // from one register (the permute reads the low three bits of k), e^r - 1 to r^4
 // (2^-29.5). High accuracy adds the entry's relative remainder t = (2^(j/8) - s)/s:
 // y = s + s (e^r - 1 + t), about 0.55 ulp; low accuracy leaves it out and goes to r^3
-// (about 3 ulp).
+// with fitted coefficients (about 1.2 ulp).
 struct Exp2J8F {
     float hi[8], lo[8];   // lo: relative remainder
 };
@@ -255,22 +280,19 @@ constexpr Exp2J8F makeExp2J8F() {
 }
 inline constexpr Exp2J8F kExp2J8F = makeExp2J8F();
 constexpr float kExpm1F4[] = {1.0f / 24, 1.0f / 6, 0.5f};
-constexpr float kExpm1F3[] = {1.0f / 6, 0.5f};
+// e^r - 1 - r = r^2 (c2 + c3 r) fitted for the least relative error of e^r on |r| <=
+// ln2/16 (2^-25.2; the Taylor coefficients leave 2^-22.6).
+constexpr float kExpm1F3[] = {1.666685790e-01f, 5.000645518e-01f};
 
 template <bool HA>
-VEK_INLINE __m256 expTabF(__m256 x, bool& rare) noexcept {
-    rare = any(cmp<_CMP_NLT_UQ>(absf(x), set(87.0f)));
-    if (__builtin_expect(rare, 0)) {
-        if constexpr (HA) return viaDouble(x, [](__m256d v) { return expForFloat(v); });
-        else return expWideF(x);
-    }
+VEK_INLINE __m256 expTabCoreF(__m256 x) noexcept {
     const __m256 kk = fma(x, set(8 * kLog2ef), set(kMagicF));
     const __m256 k = sub(kk, set(kMagicF));
     __m256 r = fnma(k, set(kLn2Hif / 8), x);   // exact
     r = fnma(k, set(kLn2Lof / 8), r);
     const __m256i ki = _mm256_castps_si256(kk);
     // (k >> 3) << 23: the exponent of 2^q, added to the table entries' bits.
-    const __m256i e = _mm256_andnot_si256(ci32<7 << 20>(), _mm256_slli_epi32(ki, 20));
+    const __m256i e = _mm256_andnot_si256(ci<i32(7 << 20)>(), _mm256_slli_epi32(ki, 20));
     const __m256 s = _mm256_castsi256_ps(_mm256_add_epi32(
         _mm256_castps_si256(_mm256_permutevar8x32_ps(_mm256_loadu_ps(kExp2J8F.hi), ki)), e));
     if constexpr (HA) {
@@ -282,6 +304,15 @@ VEK_INLINE __m256 expTabF(__m256 x, bool& rare) noexcept {
         return fma(s, q, s);
     }
 }
+template <bool HA>
+struct ExpF {
+    VEK_INLINE static bool rare(__m256 x) noexcept { return any(cmp<_CMP_NLT_UQ>(absv(x), set(87.0f))); }
+    VEK_INLINE static __m256 fast(__m256 x) noexcept { return expTabCoreF<HA>(x); }
+    VEK_INLINE static __m256 slow(__m256 x) noexcept {
+        if constexpr (HA) return viaDouble(x, [](__m256d v) { return expForFloat(v); });
+        else return expWideF(x);
+    }
+};
 
 // Double logarithm, low accuracy: x = 2^k m (m as from logSplitM), c = 1/y with y the
 // reciprocal estimate of m rounded to 8 fraction bits, so r = m y - 1 is small (|r| <=
@@ -311,14 +342,14 @@ VEK_INLINE __m256d logTabCoreD(__m256d x) noexcept {
     // truncated): the reciprocal estimate without conversions, rounded to 8 fraction
     // bits, and back to a double the same way (exact).
     constexpr std::int64_t kRebias = std::int64_t(1023 - 127) << 23;
-    const __m256i mf = _mm256_sub_epi64(_mm256_srli_epi64(_mm256_castpd_si256(m), 29), ci64<kRebias>());
+    const __m256i mf = _mm256_sub_epi64(_mm256_srli_epi64(_mm256_castpd_si256(m), 29), ci<i64(kRebias)>());
     const __m256i yb = _mm256_and_si256(
-        _mm256_add_epi64(_mm256_castps_si256(_mm256_rcp_ps(_mm256_castsi256_ps(mf))), ci64<0x4000>()),
-        ci64<0xffff8000LL>());
-    const __m256d invc = _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_add_epi64(yb, ci64<kRebias>()), 29));
-    const __m256i j = _mm256_srli_epi64(_mm256_sub_epi64(yb, ci64<0x3f000000>()), 15);
+        _mm256_add_epi64(_mm256_castps_si256(_mm256_rcp_ps(_mm256_castsi256_ps(mf))), ci<i64(0x4000)>()),
+        ci<i64(0xffff8000LL)>());
+    const __m256d invc = _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_add_epi64(yb, ci<i64(kRebias)>()), 29));
+    const __m256i j = _mm256_srli_epi64(_mm256_sub_epi64(yb, ci<i64(0x3f000000)>()), 15);
     const __m256d logc = _mm256_mask_i64gather_pd(_mm256_setzero_pd(), logTabD().logc, j,
-                                                  _mm256_castsi256_pd(ci64<-1>()), 8);
+                                                  _mm256_castsi256_pd(ci<i64(-1)>()), 8);
     const __m256d r = fms(m, invc, set(1.0));
     // r + r^2 (c2 + c3 r + c4 r^2 + c5 r^3 + c6 r^4), pairs first for a short chain.
     const __m256d r2 = mul(r, r);
@@ -334,31 +365,20 @@ VEK_INLINE __m256d logTabCoreD(__m256d x) noexcept {
 // infinite or NaN.
 VEK_INLINE bool allNormalPosD(__m256d x) noexcept {
     // bits(x) - bits(DBL_MIN) is negative below the range and above lim from +inf on.
-    const __m256i b = _mm256_sub_epi64(_mm256_castpd_si256(x), ci64<0x0010000000000000LL>());
-    const __m256i over = _mm256_cmpgt_epi64(b, ci64<0x7fe0000000000000LL - 1>());
+    const __m256i b = _mm256_sub_epi64(_mm256_castpd_si256(x), ci<i64(0x0010000000000000LL)>());
+    const __m256i over = _mm256_cmpgt_epi64(b, ci<i64(0x7fe0000000000000LL - 1)>());
     return _mm256_movemask_pd(_mm256_castsi256_pd(_mm256_or_si256(b, over))) == 0;
 }
 
-// Zeros, negatives, subnormals, infinities and NaN around the same core, so that the
-// ordinary lanes of the vector get the values they get on the fast path.
 __attribute__((noinline)) inline __m256d logTabSpecialD(__m256d x) noexcept {
-    const __m256d sub_ = cmp<_CMP_LT_OQ>(x, set(0x1p-1022));
-    const __m256d ok = andv(cmp<_CMP_GT_OQ>(x, set(0.0)), cmp<_CMP_LT_OQ>(x, set(__builtin_inf())));
-    const __m256d xs = sel(ok, sel(sub_, mul(x, set(0x1p54)), x), set(1.0));
-    __m256d y = logTabCoreD(xs);
-    const __m256d kadj = andv(sub_, set(-54.0));
-    y = fma(kadj, set(kLn2Lo), fma(kadj, set(kLn2Hi), y));
-    y = sel(cmp<_CMP_EQ_OQ>(x, set(__builtin_inf())), x, y);
-    y = sel(cmp<_CMP_LT_OQ>(x, set(0.0)), set(__builtin_nan("")), y);
-    y = sel(cmp<_CMP_EQ_OQ>(x, set(0.0)), set(-__builtin_inf()), y);
-    return sel(cmp<_CMP_UNORD_Q>(x, x), add(x, x), y);
+    return logSpecialValues(x, [](__m256d xs, __m256d sub_) { return lessScaleLn2(logTabCoreD(xs), sub_); });
 }
 
-VEK_INLINE __m256d logTabLaD(__m256d x, bool& rare) noexcept {
-    rare = !allNormalPosD(x);
-    if (__builtin_expect(rare, 0)) return logTabSpecialD(x);
-    return logTabCoreD(x);
-}
+struct LnLaD {
+    VEK_INLINE static bool rare(__m256d x) noexcept { return !allNormalPosD(x); }
+    VEK_INLINE static __m256d fast(__m256d x) noexcept { return logTabCoreD(x); }
+    VEK_INLINE static __m256d slow(__m256d x) noexcept { return logTabSpecialD(x); }
+};
 
 // Float logarithm: m = x 2^-k in [0.71875, 1.4375) and eight intervals from the top
 // three bits of bits(x) - bits(0.71875), centres c = 0.75, 0.8125, 0.875, 0.9375, 1,
@@ -382,10 +402,10 @@ inline constexpr LogTabF kLogTabF = makeLogTabF();
 constexpr float kLog1pHF[] = {1.982072600e-01f, -2.505672289e-01f, 3.333370702e-01f, -4.999997559e-01f};
 
 VEK_INLINE __m256 logTabCoreF(__m256 x) noexcept {
-    const __m256i kSplit = ci32<0x3f380000>();   // 0.71875
+    const __m256i kSplit = ci<i32(0x3f380000)>();   // 0.71875
     const __m256i ix = _mm256_sub_epi32(_mm256_castps_si256(x), kSplit);
     const __m256 k = _mm256_cvtepi32_ps(_mm256_srai_epi32(ix, 23));
-    const __m256 m = _mm256_castsi256_ps(_mm256_add_epi32(_mm256_and_si256(ix, ci32<0x007fffff>()), kSplit));
+    const __m256 m = _mm256_castsi256_ps(_mm256_add_epi32(_mm256_and_si256(ix, ci<i32(0x007fffff)>()), kSplit));
     const __m256i j = _mm256_srli_epi32(ix, 20);
     const __m256 invc = _mm256_permutevar8x32_ps(_mm256_loadu_ps(kLogTabF.invc), j);
     const __m256 logc = _mm256_permutevar8x32_ps(_mm256_loadu_ps(kLogTabF.logc), j);
@@ -396,22 +416,7 @@ VEK_INLINE __m256 logTabCoreF(__m256 x) noexcept {
 }
 
 __attribute__((noinline)) inline __m256 logTabSpecialF(__m256 x) noexcept {
-    const __m256 sub_ = cmp<_CMP_LT_OQ>(x, set(0x1p-126f));
-    const __m256 ok = andv(cmp<_CMP_GT_OQ>(x, set(0.0f)), cmp<_CMP_LT_OQ>(x, set(__builtin_inff())));
-    const __m256 xs = sel(ok, sel(sub_, mul(x, set(0x1p23f)), x), set(1.0f));
-    __m256 y = logTabCoreF(xs);
-    const __m256 kadj = andv(sub_, set(-23.0f));
-    y = fma(kadj, set(kLn2Lof), fma(kadj, set(kLn2Hif), y));
-    y = sel(cmp<_CMP_EQ_OQ>(x, set(__builtin_inff())), x, y);
-    y = sel(cmp<_CMP_LT_OQ>(x, set(0.0f)), set(__builtin_nanf("")), y);
-    y = sel(cmp<_CMP_EQ_OQ>(x, set(0.0f)), set(-__builtin_inff()), y);
-    return sel(cmp<_CMP_UNORD_Q>(x, x), add(x, x), y);
-}
-
-VEK_INLINE __m256 logTabLaF(__m256 x, bool& rare) noexcept {
-    rare = !allNormalPosF(x);
-    if (__builtin_expect(rare, 0)) return logTabSpecialF(x);
-    return logTabCoreF(x);
+    return logSpecialValues(x, [](__m256 xs, __m256 sub_) { return lessScaleLn2(logTabCoreF(xs), sub_); });
 }
 
 // Float logarithm, high accuracy, in float: the same split and intervals with 1/c a
@@ -439,10 +444,10 @@ constexpr float kLog1pHaF[] = {-1.647548835e-01f, 2.009617506e-01f, -2.500101743
 
 // kadj is added to the exponent (pre-scaled subnormals).
 VEK_INLINE __m256 logTabHaCoreF(__m256 x, __m256i kadj) noexcept {
-    const __m256i kSplit = ci32<0x3f380000>();   // 0.71875
+    const __m256i kSplit = ci<i32(0x3f380000)>();   // 0.71875
     const __m256i ix = _mm256_sub_epi32(_mm256_castps_si256(x), kSplit);
     const __m256 k = _mm256_cvtepi32_ps(_mm256_add_epi32(_mm256_srai_epi32(ix, 23), kadj));
-    const __m256 m = _mm256_castsi256_ps(_mm256_add_epi32(_mm256_and_si256(ix, ci32<0x007fffff>()), kSplit));
+    const __m256 m = _mm256_castsi256_ps(_mm256_add_epi32(_mm256_and_si256(ix, ci<i32(0x007fffff)>()), kSplit));
     const __m256i j = _mm256_srli_epi32(ix, 20);
     const __m256 invc = _mm256_permutevar8x32_ps(_mm256_loadu_ps(kLogTabHaF.invc), j);
     const __m256 lhi = _mm256_permutevar8x32_ps(_mm256_loadu_ps(kLogTabHaF.hi), j);
@@ -459,55 +464,39 @@ VEK_INLINE __m256 logTabHaCoreF(__m256 x, __m256i kadj) noexcept {
 }
 
 __attribute__((noinline)) inline __m256 logTabHaSpecialF(__m256 x) noexcept {
-    const __m256 sub_ = cmp<_CMP_LT_OQ>(x, set(0x1p-126f));
-    const __m256 ok = andv(cmp<_CMP_GT_OQ>(x, set(0.0f)), cmp<_CMP_LT_OQ>(x, set(__builtin_inff())));
-    const __m256 xs = sel(ok, sel(sub_, mul(x, set(0x1p23f)), x), set(1.0f));
-    __m256 y = logTabHaCoreF(xs, _mm256_and_si256(_mm256_castps_si256(sub_), ci32<-23>()));
-    y = sel(cmp<_CMP_EQ_OQ>(x, set(__builtin_inff())), x, y);
-    y = sel(cmp<_CMP_LT_OQ>(x, set(0.0f)), set(__builtin_nanf("")), y);
-    y = sel(cmp<_CMP_EQ_OQ>(x, set(0.0f)), set(-__builtin_inff()), y);
-    return sel(cmp<_CMP_UNORD_Q>(x, x), add(x, x), y);
+    return logSpecialValues(x, [](__m256 xs, __m256 sub_) {
+        return logTabHaCoreF(xs, _mm256_and_si256(_mm256_castps_si256(sub_), ci<i32(-23)>()));
+    });
 }
 
-VEK_INLINE __m256 logTabHaF(__m256 x, bool& rare) noexcept {
-    rare = !allNormalPosF(x);
-    if (__builtin_expect(rare, 0)) return logTabHaSpecialF(x);
-    return logTabHaCoreF(x, _mm256_setzero_si256());
-}
+template <bool HA>
+struct LnF {
+    VEK_INLINE static bool rare(__m256 x) noexcept { return !allNormalPosF(x); }
+    VEK_INLINE static __m256 fast(__m256 x) noexcept {
+        if constexpr (HA) return logTabHaCoreF(x, _mm256_setzero_si256());
+        else return logTabCoreF(x);
+    }
+    VEK_INLINE static __m256 slow(__m256 x) noexcept {
+        if constexpr (HA) return logTabHaSpecialF(x);
+        else return logTabSpecialF(x);
+    }
+};
 
 }  // namespace detail
 
 // ---- vector forms -------------------------------------------------------------------
-VEK_INLINE __m256d exp_a53(__m256d x) noexcept { return detail::expD(x, detail::kExpD); }
-VEK_INLINE __m256d exp_a50(__m256d x) noexcept {
-    bool rare;
-    return detail::expTabLaD(x, rare);
-}
+VEK_INLINE __m256d exp_a53(__m256d x) noexcept { return detail::apply<detail::ExpHaD>(x); }
+VEK_INLINE __m256d exp_a50(__m256d x) noexcept { return detail::apply<detail::ExpLaD>(x); }
 VEK_INLINE __m256d exp_a26(__m256d x) noexcept { return exp_a50(x); }
-VEK_INLINE __m256 exp_a24(__m256 x) noexcept {
-    bool rare;
-    return detail::expTabF<true>(x, rare);
-}
-VEK_INLINE __m256 exp_a21(__m256 x) noexcept {
-    bool rare;
-    return detail::expTabF<false>(x, rare);
-}
+VEK_INLINE __m256 exp_a24(__m256 x) noexcept { return detail::apply<detail::ExpF<true>>(x); }
+VEK_INLINE __m256 exp_a21(__m256 x) noexcept { return detail::apply<detail::ExpF<false>>(x); }
 VEK_INLINE __m256 exp_a11(__m256 x) noexcept { return exp_a21(x); }
 
-VEK_INLINE __m256d ln_a53(__m256d x) noexcept { return detail::logD(x, detail::kLogD); }
-VEK_INLINE __m256d ln_a50(__m256d x) noexcept {
-    bool rare;
-    return detail::logTabLaD(x, rare);
-}
+VEK_INLINE __m256d ln_a53(__m256d x) noexcept { return detail::apply<detail::LnHaD>(x); }
+VEK_INLINE __m256d ln_a50(__m256d x) noexcept { return detail::apply<detail::LnLaD>(x); }
 VEK_INLINE __m256d ln_a26(__m256d x) noexcept { return ln_a50(x); }
-VEK_INLINE __m256 ln_a24(__m256 x) noexcept {
-    bool rare;
-    return detail::logTabHaF(x, rare);
-}
-VEK_INLINE __m256 ln_a21(__m256 x) noexcept {
-    bool rare;
-    return detail::logTabLaF(x, rare);
-}
+VEK_INLINE __m256 ln_a24(__m256 x) noexcept { return detail::apply<detail::LnF<true>>(x); }
+VEK_INLINE __m256 ln_a21(__m256 x) noexcept { return detail::apply<detail::LnF<false>>(x); }
 VEK_INLINE __m256 ln_a11(__m256 x) noexcept { return ln_a21(x); }
 
 }  // namespace vek::vm

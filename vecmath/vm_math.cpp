@@ -32,11 +32,11 @@ VEK_INLINE VecOf<T> ldTail(const T* p, std::size_t bytes) noexcept {
     else return _mm256_castsi256_pd(simd::tailLoad(p, bytes));
 }
 
-// y[i] = f(x[i], rare): f sets rare when its vector took the kernel's special path, the
-// only vectors whose lanes can need a code. code(xv, yv) then gives a lane bit mask per
+// y[i] = K(x[i]) for a split kernel K (vm_map.h); only vectors that took the slow
+// kernel can have lanes that need a code. code(xv, yv) then gives a lane bit mask per
 // code (c1, c2): the result is the code of the highest-indexed element with a bit set.
-template <class T, class F, class C>
-VEK_INLINE int mapCoded(const T* x, T* y, std::size_t n, F f, C code) noexcept {
+template <class K, class T, class C>
+VEK_INLINE int mapCoded(const T* x, T* y, std::size_t n, C code) noexcept {
     constexpr std::size_t L = 32 / sizeof(T);
     constexpr unsigned kAll = (1u << L) - 1;
     int last = 0;
@@ -49,19 +49,18 @@ VEK_INLINE int mapCoded(const T* x, T* y, std::size_t n, F f, C code) noexcept {
             last = t1 > t2 ? c1 : c2;
         }
     };
-    std::size_t i = 0;
-    for (; i + L <= n; i += L) {
-        const VecOf<T> xv = ld(x + i);
-        bool r;
-        const VecOf<T> yv = f(xv, r);
-        simd::storeu(y + i, simd::casti(yv));
-        if (__builtin_expect(r, 0)) note(xv, yv, kAll);
-    }
+    const std::size_t i = detail::runSplit<K>(
+        n, [y](std::size_t j, VecOf<T> r) { simd::storeu(y + j, simd::casti(r)); },
+        [&](std::size_t j, VecOf<T> xv) {
+            const VecOf<T> yv = K::slow(xv);
+            simd::storeu(y + j, simd::casti(yv));
+            note(xv, yv, kAll);
+        },
+        x);
     if (i < n) {
         const std::size_t bytes = (n - i) * sizeof(T);
         const VecOf<T> xv = ldTail(x + i, bytes);
-        bool r;
-        const VecOf<T> yv = f(xv, r);
+        const VecOf<T> yv = detail::apply<K>(xv);
         simd::tailStore(y + i, simd::casti(yv), bytes);
         note(xv, yv, (1u << (n - i)) - 1);
     }
@@ -94,47 +93,32 @@ VEK_INLINE Codes lnCodes(V x, V) noexcept {
 
 }  // namespace
 
-// Lanes that can overflow, underflow or be NaN; and for the logarithm lanes that are
-// zero, negative or NaN: for the kernels without a flag of their own.
-VEK_INLINE bool expRare(__m256d x) noexcept { return detail::any(detail::cmp<_CMP_NLT_UQ>(detail::absd(x), detail::set(708.0))); }
-VEK_INLINE bool lnRare(__m256d x) noexcept { return detail::any(detail::cmp<_CMP_NGT_UQ>(x, _mm256_setzero_pd())); }
-
-template <class T, class F>
-VEK_INLINE int expArray(const T* x, T* y, std::size_t n, F f) noexcept {
+template <class K, class T>
+VEK_INLINE int expArray(const T* x, T* y, std::size_t n) noexcept {
     IeeeEnv env;
-    return mapCoded(x, y, n, f, [](auto u, auto v) { return expCodes(u, v); });
+    return mapCoded<K>(x, y, n, [](auto u, auto v) { return expCodes(u, v); });
 }
-template <class T, class F>
-VEK_INLINE int lnArray(const T* x, T* y, std::size_t n, F f) noexcept {
+template <class K, class T>
+VEK_INLINE int lnArray(const T* x, T* y, std::size_t n) noexcept {
     IeeeEnv env;
-    return mapCoded(x, y, n, f, [](auto u, auto v) { return lnCodes(u, v); });
+    return mapCoded<K>(x, y, n, [](auto u, auto v) { return lnCodes(u, v); });
 }
 
 int exp(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
-    using detail::expTabF;
-    if (a == Accuracy::HA) return expArray(x, y, n, [](__m256 v, bool& r) { return expTabF<true>(v, r); });
-    return expArray(x, y, n, [](__m256 v, bool& r) { return expTabF<false>(v, r); });
+    if (a == Accuracy::HA) return expArray<detail::ExpF<true>>(x, y, n);
+    return expArray<detail::ExpF<false>>(x, y, n);
 }
 int exp(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
-    if (a == Accuracy::HA)
-        return expArray(x, y, n, [](__m256d v, bool& r) {
-            r = expRare(v);
-            return exp_a53(v);
-        });
-    return expArray(x, y, n, [](__m256d v, bool& r) { return detail::expTabLaD(v, r); });
+    if (a == Accuracy::HA) return expArray<detail::ExpHaD>(x, y, n);
+    return expArray<detail::ExpLaD>(x, y, n);
 }
 int ln(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
-    if (a == Accuracy::HA)
-        return lnArray(x, y, n, [](__m256 v, bool& r) { return detail::logTabHaF(v, r); });
-    return lnArray(x, y, n, [](__m256 v, bool& r) { return detail::logTabLaF(v, r); });
+    if (a == Accuracy::HA) return lnArray<detail::LnF<true>>(x, y, n);
+    return lnArray<detail::LnF<false>>(x, y, n);
 }
 int ln(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
-    if (a == Accuracy::HA)
-        return lnArray(x, y, n, [](__m256d v, bool& r) {
-            r = lnRare(v);
-            return ln_a53(v);
-        });
-    return lnArray(x, y, n, [](__m256d v, bool& r) { return detail::logTabLaD(v, r); });
+    if (a == Accuracy::HA) return lnArray<detail::LnHaD>(x, y, n);
+    return lnArray<detail::LnLaD>(x, y, n);
 }
 
 void atan(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
@@ -214,7 +198,7 @@ void cbrt(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
 }
 void pow(const float* x, const float* y, float* r, std::size_t n, Accuracy) noexcept {
     IeeeEnv env;
-    mapPlain2(x, y, r, n, [](__m256 u, __m256 v) { return pow_a24(u, v); });
+    detail::mapSplit2<detail::PowF>(x, y, r, n);
 }
 void pow(const double* x, const double* y, double* r, std::size_t n, Accuracy a) noexcept {
     IeeeEnv env;
@@ -225,33 +209,19 @@ void pow(const double* x, const double* y, double* r, std::size_t n, Accuracy a)
 // ---- scalar helpers -------------------------------------------------------------------
 using detail::lane0;
 
-double expOne(double x) noexcept {
-    IeeeEnv env;
-    return lane0(exp_a53(_mm256_set1_pd(x)));
-}
-double lnOne(double x) noexcept {
-    IeeeEnv env;
-    return lane0(ln_a53(_mm256_set1_pd(x)));
-}
+double expOne(double x) noexcept { return detail::atOne([](__m256d v) { return exp_a53(v); }, x); }
+double lnOne(double x) noexcept { return detail::atOne([](__m256d v) { return ln_a53(v); }, x); }
 double atan2One(double y, double x) noexcept {
-    IeeeEnv env;
-    return lane0(atan2_a53(_mm256_set1_pd(y), _mm256_set1_pd(x)));
+    return detail::atOne([](__m256d u, __m256d v) { return atan2_a53(u, v); }, y, x);
 }
 double powOne(double x, double y) noexcept {
-    IeeeEnv env;
-    return lane0(pow_a53(_mm256_set1_pd(x), _mm256_set1_pd(y)));
+    return detail::atOne([](__m256d u, __m256d v) { return pow_a53(u, v); }, x, y);
 }
-double sqrtOne(double x) noexcept {
-    IeeeEnv env;
-    return lane0(_mm256_sqrt_pd(_mm256_set1_pd(x)));
-}
-float sqrtOneF(float x) noexcept {
-    IeeeEnv env;
-    return _mm256_cvtss_f32(_mm256_sqrt_ps(_mm256_set1_ps(x)));
-}
+double sqrtOne(double x) noexcept { return detail::atOne([](__m256d v) { return _mm256_sqrt_pd(v); }, x); }
+float sqrtOneF(float x) noexcept { return detail::atOne([](__m256 v) { return _mm256_sqrt_ps(v); }, x); }
 double floorOne(double x) noexcept {
     return lane0(_mm256_round_pd(_mm256_set1_pd(x), _MM_FROUND_TO_NEG_INF | _MM_FROUND_NO_EXC));
 }
-double fabsOne(double x) noexcept { return lane0(detail::absd(_mm256_set1_pd(x))); }
+double fabsOne(double x) noexcept { return lane0(detail::absv(_mm256_set1_pd(x))); }
 
 }  // namespace vek::vm

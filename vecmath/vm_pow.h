@@ -22,6 +22,7 @@
 #include <cmath>
 
 #include "vm_exp.h"
+#include "vm_map.h"
 #include "vm_root.h"
 
 namespace vek::vm {
@@ -75,10 +76,10 @@ __attribute__((noinline)) inline __m256d powPosWide(__m256d x, __m256d y) noexce
     logDD(sel(sub_, mul(x, set(0x1p54)), x), andv(sub_, set(-54.0)), hi, lo);
     const __m256d ph = mul(y, hi), pl = fma(y, lo, fms(y, hi, ph));
     // Near or beyond the range: the wide exponential, scaled in two steps.
-    const __m256d big = cmp<_CMP_NLT_UQ>(absd(ph), set(708.0));
+    const __m256d big = cmp<_CMP_NLT_UQ>(absv(ph), set(708.0));
     if (any(big)) {
         // Far out (ph infinite, pl then NaN) the low part cannot matter.
-        const __m256d plw = andv(cmp<_CMP_LT_OQ>(absd(ph), set(1e4)), pl);
+        const __m256d plw = andv(cmp<_CMP_LT_OQ>(absv(ph), set(1e4)), pl);
         const __m256d w = expWide(ph, kExpD, plw);
         return sel(big, w, expDD(sel(big, set(0.0), ph), pl));
     }
@@ -120,11 +121,11 @@ double powScalar(double x, double y, Core core) noexcept {
 
 // Lanes the vector path cannot take: x not positive normal finite, y not finite.
 VEK_INLINE __m256d powSpecialLanes(__m256d x, __m256d y) noexcept {
-    const __m256i b = _mm256_sub_epi64(_mm256_castpd_si256(x), ci64<0x0010000000000000LL>());
-    const __m256i lim = ci64<0x7fe0000000000000LL - 1>();
+    const __m256i b = _mm256_sub_epi64(_mm256_castpd_si256(x), ci<i64(0x0010000000000000LL)>());
+    const __m256i lim = ci<i64(0x7fe0000000000000LL - 1)>();
     const __m256d xb = _mm256_castsi256_pd(_mm256_or_si256(_mm256_cmpgt_epi64(b, lim),
                                                            _mm256_cmpgt_epi64(_mm256_setzero_si256(), b)));
-    return orv(xb, cmp<_CMP_NLT_UQ>(absd(y), set(__builtin_inf())));
+    return orv(xb, cmp<_CMP_NLT_UQ>(absv(y), set(__builtin_inf())));
 }
 
 template <class Vec>
@@ -151,7 +152,7 @@ VEK_INLINE __m256d powD(__m256d x, __m256d y) noexcept {
     logDD(xs, _mm256_setzero_pd(), hi, lo);
     const __m256d ph = mul(ys, hi), pl = fma(ys, lo, fms(ys, hi, ph));
     __m256d r;
-    if (__builtin_expect(any(cmp<_CMP_NLT_UQ>(absd(ph), set(708.0))), 0)) r = powPosWide(xs, ys);
+    if (__builtin_expect(any(cmp<_CMP_NLT_UQ>(absv(ph), set(708.0))), 0)) r = powPosWide(xs, ys);
     else if constexpr (LA) r = expTabCoreD<false, true>(ph, pl);
     else r = expDD(ph, pl);
     if (__builtin_expect(any(bad), 0)) r = powFixLanes(x, y, r, bad, [](__m256d a, __m256d b) { return powPosWide(a, b); });
@@ -174,12 +175,18 @@ __attribute__((noinline)) inline __m256 powSpecialF(__m256 x, __m256 y) noexcept
     };
     return join(half(loHalf(x), loHalf(y)), half(hiHalf(x), hiHalf(y)));
 }
-VEK_INLINE __m256 powF(__m256 x, __m256 y) noexcept {
-    const __m256 ok = andv(cmp<_CMP_GE_OQ>(x, set(0x1p-126f)), cmp<_CMP_LT_OQ>(x, set(__builtin_inff())));
-    const __m256 fy = cmp<_CMP_LT_OQ>(absf(y), set(__builtin_inff()));
-    if (__builtin_expect(bitsOf(andv(ok, fy)) != 0xff, 0)) return powSpecialF(x, y);
-    return join(powForFloat(loHalf(x), loHalf(y)), powForFloat(hiHalf(x), hiHalf(y)));
-}
+// Split kernel (vm_map.h): the fast path takes positive normal finite x and finite y.
+struct PowF {
+    VEK_INLINE static bool rare(__m256 x, __m256 y) noexcept {
+        const __m256 ok = andv(cmp<_CMP_GE_OQ>(x, set(0x1p-126f)), cmp<_CMP_LT_OQ>(x, set(__builtin_inff())));
+        const __m256 fy = cmp<_CMP_LT_OQ>(absv(y), set(__builtin_inff()));
+        return bitsOf(andv(ok, fy)) != 0xff;
+    }
+    VEK_INLINE static __m256 fast(__m256 x, __m256 y) noexcept {
+        return join(powForFloat(loHalf(x), loHalf(y)), powForFloat(hiHalf(x), hiHalf(y)));
+    }
+    VEK_INLINE static __m256 slow(__m256 x, __m256 y) noexcept { return powSpecialF(x, y); }
+};
 
 // ---- cube root, double ----------------------------------------------------------------
 // An estimate within 3.5% (a constant centred for it), one step of fourth order, r *=
@@ -187,13 +194,13 @@ VEK_INLINE __m256 powF(__m256 x, __m256 y) noexcept {
 // 1e-9), y = x r^2 and the Newton step on y with the exact residual and r^2/3 in place
 // of 1/(3y^2): about 0.75 ulp, no division.
 VEK_INLINE __m256d cbrtD(__m256d x) noexcept {
-    const __m256d ax = absd(x);
+    const __m256d ax = absv(x);
     const __m256d sub_ = cmp<_CMP_LT_OQ>(ax, set(0x1p-1022));
     const __m256d xs = sel(sub_, mul(ax, set(0x1p54)), ax);
     // bits(x^(-1/3)) ~ K - bits(x)/3 on the top 32 bits, the third by a multiply.
     const __m256i hb = _mm256_srli_epi64(_mm256_castpd_si256(xs), 32);
-    const __m256i h3 = _mm256_srli_epi64(_mm256_mul_epu32(hb, ci64<0x55555556>()), 32);
-    __m256d r = _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_sub_epi64(ci64<0x553ef0ff>(), h3), 32));
+    const __m256i h3 = _mm256_srli_epi64(_mm256_mul_epu32(hb, ci<i64(0x55555556)>()), 32);
+    __m256d r = _mm256_castsi256_pd(_mm256_slli_epi64(_mm256_sub_epi64(ci<i64(0x553ef0ff)>(), h3), 32));
     {
         const __m256d e = fnma(mul(xs, r), mul(r, r), set(1.0));
         const __m256d p = fma(e, fma(e, set(14.0 / 81), set(2.0 / 9)), set(1.0 / 3));
@@ -208,7 +215,7 @@ VEK_INLINE __m256d cbrtD(__m256d x) noexcept {
     __m256d y = fnma(res, mul(r2, set(1.0 / 3.0)), y0);
     y = sel(sub_, mul(y, set(0x1p-18)), y);
     const __m256d keep = orv(cmp<_CMP_EQ_OQ>(ax, set(0.0)), cmp<_CMP_NLT_UQ>(ax, set(__builtin_inf())));
-    return sel(keep, x, orv(y, signd(x)));
+    return sel(keep, x, orv(y, signv(x)));
 }
 
 }  // namespace detail
@@ -216,7 +223,7 @@ VEK_INLINE __m256d cbrtD(__m256d x) noexcept {
 VEK_INLINE __m256d pow_a53(__m256d x, __m256d y) noexcept { return detail::powD(x, y); }
 VEK_INLINE __m256d pow_a50(__m256d x, __m256d y) noexcept { return detail::powD<true>(x, y); }
 VEK_INLINE __m256d pow_a26(__m256d x, __m256d y) noexcept { return pow_a50(x, y); }
-VEK_INLINE __m256 pow_a24(__m256 x, __m256 y) noexcept { return detail::powF(x, y); }
+VEK_INLINE __m256 pow_a24(__m256 x, __m256 y) noexcept { return detail::apply<detail::PowF>(x, y); }
 VEK_INLINE __m256 pow_a21(__m256 x, __m256 y) noexcept { return pow_a24(x, y); }
 VEK_INLINE __m256 pow_a11(__m256 x, __m256 y) noexcept { return pow_a24(x, y); }
 

@@ -40,16 +40,16 @@ VEK_INLINE __m256d cbrtNewton(__m256d ax, __m256d r) noexcept {
 VEK_INLINE __m256 cbrtRecipEstF(__m256 ax, __m256 sub_, __m256& xs) noexcept {
     xs = sel(sub_, mul(ax, set(0x1p24f)), ax);
     const __m256 b3 = mul(_mm256_cvtepi32_ps(_mm256_castps_si256(xs)), set(1.0f / 3.0f));
-    return _mm256_castsi256_ps(_mm256_sub_epi32(ci32<0x54a21d2a>(), _mm256_cvtps_epi32(b3)));
+    return _mm256_castsi256_ps(_mm256_sub_epi32(ci<i32(0x54a21d2a)>(), _mm256_cvtps_epi32(b3)));
 }
 // The root y of |x| with x's sign; +-0, +-inf and NaN unchanged.
 VEK_INLINE __m256 cbrtFinishF(__m256 x, __m256 ax, __m256 y) noexcept {
     const __m256 keep = orv(cmp<_CMP_EQ_OQ>(ax, set(0.0f)), cmp<_CMP_NLT_UQ>(ax, set(__builtin_inff())));
-    return sel(keep, x, orv(y, signf(x)));
+    return sel(keep, x, orv(y, signv(x)));
 }
 
 VEK_INLINE __m256 cbrtF(__m256 x) noexcept {
-    const __m256 ax = absf(x);
+    const __m256 ax = absv(x);
     const __m256 sub_ = cmp<_CMP_LT_OQ>(ax, set(0x1p-126f));
     __m256 xs;
     __m256 r0 = cbrtRecipEstF(ax, sub_, xs);
@@ -62,7 +62,7 @@ VEK_INLINE __m256 cbrtF(__m256 x) noexcept {
 // x r^2 and one Newton step on y itself, y -= (y^3 - x) r^2/3, with r^2/3 standing in
 // for 1/(3y^2) (no division): about 1 ulp.
 VEK_INLINE __m256 cbrtLaF(__m256 x) noexcept {
-    const __m256 ax = absf(x);
+    const __m256 ax = absv(x);
     const __m256 sub_ = cmp<_CMP_LT_OQ>(ax, set(0x1p-126f));
     __m256 xs;
     __m256 r = cbrtRecipEstF(ax, sub_, xs);

@@ -1,6 +1,7 @@
 // Sine and cosine: the exact reduction of huge arguments, the array forms and the
 // scalar helpers.
 #include <cmath>
+#include <type_traits>
 
 #include "simd.h"
 #include "vm.h"
@@ -98,79 +99,58 @@ void reduceHuge(const double* x, double* hi, double* lo, std::int64_t* q, int ma
 
 namespace {
 
-template <class T, class F>
-VEK_INLINE void mapArray(const T* x, T* y, std::size_t n, F f) noexcept {
+template <class K, class T>
+VEK_INLINE void mapArray(const T* x, T* y, std::size_t n) noexcept {
     IeeeEnv env;
-    detail::mapPlain(x, y, n, f);
+    detail::mapSplit<K>(x, y, n);
 }
 
-template <class T, class F>
-VEK_INLINE void mapArray2(const T* x, T* s, T* c, std::size_t n, F f) noexcept {
+// s[i], c[i] = K(x[i]); x may be s or c, so each vector is read before either store.
+template <class K, class T>
+VEK_INLINE void mapArray2(const T* x, T* s, T* c, std::size_t n) noexcept {
     IeeeEnv env;
-    constexpr std::size_t L = 32 / sizeof(T);
-    auto ld = [](__m256i v) {
-        if constexpr (sizeof(T) == 4) return _mm256_castsi256_ps(v);
-        else return _mm256_castsi256_pd(v);
+    auto put = [s, c](std::size_t j, auto r) {
+        simd::storeu(s + j, simd::casti(r.s));
+        simd::storeu(c + j, simd::casti(r.c));
     };
-    using V = decltype(ld(__m256i{}));
-    std::size_t i = 0;
-    for (; i + L <= n; i += L) {
-        V vs, vc;
-        f(ld(simd::loadu(x + i)), vs, vc);
-        simd::storeu(s + i, simd::casti(vs));
-        simd::storeu(c + i, simd::casti(vc));
-    }
+    const std::size_t i = detail::runSplit<K>(n, put, [put](std::size_t j, auto v) { put(j, K::slow(v)); }, x);
     if (i < n) {
         const std::size_t bytes = (n - i) * sizeof(T);
-        V vs, vc;
-        f(ld(simd::tailLoad(x + i, bytes)), vs, vc);
-        simd::tailStore(s + i, simd::casti(vs), bytes);
-        simd::tailStore(c + i, simd::casti(vc), bytes);
+        const auto r = detail::apply<K>(detail::loadTail(x + i, bytes));
+        simd::tailStore(s + i, simd::casti(r.s), bytes);
+        simd::tailStore(c + i, simd::casti(r.c), bytes);
     }
+}
+
+template <bool Cos, class T>
+VEK_INLINE void trigArray(const T* x, T* y, std::size_t n, Accuracy a) noexcept {
+    using D = std::is_same<T, double>;
+    using KH = std::conditional_t<D::value, detail::TrigD<Cos, true>, detail::TrigF<Cos, true>>;
+    using KL = std::conditional_t<D::value, detail::TrigD<Cos, false>, detail::TrigF<Cos, false>>;
+    if (a == Accuracy::HA) mapArray<KH>(x, y, n);
+    else mapArray<KL>(x, y, n);
 }
 
 }  // namespace
 
-void sin(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
-    if (a == Accuracy::HA) mapArray(x, y, n, [](__m256 v) { return sin_a24(v); });
-    else mapArray(x, y, n, [](__m256 v) { return sin_a21(v); });
-}
-void cos(const float* x, float* y, std::size_t n, Accuracy a) noexcept {
-    if (a == Accuracy::HA) mapArray(x, y, n, [](__m256 v) { return cos_a24(v); });
-    else mapArray(x, y, n, [](__m256 v) { return cos_a21(v); });
-}
-void sin(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
-    if (a == Accuracy::HA) mapArray(x, y, n, [](__m256d v) { return sin_a53(v); });
-    else mapArray(x, y, n, [](__m256d v) { return sin_a50(v); });
-}
-void cos(const double* x, double* y, std::size_t n, Accuracy a) noexcept {
-    if (a == Accuracy::HA) mapArray(x, y, n, [](__m256d v) { return cos_a53(v); });
-    else mapArray(x, y, n, [](__m256d v) { return cos_a50(v); });
-}
+void sin(const float* x, float* y, std::size_t n, Accuracy a) noexcept { trigArray<false>(x, y, n, a); }
+void cos(const float* x, float* y, std::size_t n, Accuracy a) noexcept { trigArray<true>(x, y, n, a); }
+void sin(const double* x, double* y, std::size_t n, Accuracy a) noexcept { trigArray<false>(x, y, n, a); }
+void cos(const double* x, double* y, std::size_t n, Accuracy a) noexcept { trigArray<true>(x, y, n, a); }
 void sincos(const float* x, float* s, float* c, std::size_t n, Accuracy a) noexcept {
-    if (a == Accuracy::HA)
-        mapArray2(x, s, c, n, [](__m256 v, __m256& vs, __m256& vc) { sincos_a24(v, vs, vc); });
-    else
-        mapArray2(x, s, c, n, [](__m256 v, __m256& vs, __m256& vc) { sincos_a21(v, vs, vc); });
+    if (a == Accuracy::HA) mapArray2<detail::SinCosF<true>>(x, s, c, n);
+    else mapArray2<detail::SinCosF<false>>(x, s, c, n);
 }
 void sincos(const double* x, double* s, double* c, std::size_t n, Accuracy a) noexcept {
-    if (a == Accuracy::HA)
-        mapArray2(x, s, c, n, [](__m256d v, __m256d& vs, __m256d& vc) { sincos_a53(v, vs, vc); });
-    else
-        mapArray2(x, s, c, n, [](__m256d v, __m256d& vs, __m256d& vc) { sincos_a50(v, vs, vc); });
+    if (a == Accuracy::HA) mapArray2<detail::SinCosD<true>>(x, s, c, n);
+    else mapArray2<detail::SinCosD<false>>(x, s, c, n);
 }
 
 // ---- scalar helpers: the vector kernels at one lane -------------------------------------
 using detail::lane0;
 
-double sinOne(double x) noexcept {
-    IeeeEnv env;
-    return lane0(sin_a53(_mm256_set1_pd(x)));
-}
-double cosOne(double x) noexcept {
-    IeeeEnv env;
-    return lane0(cos_a53(_mm256_set1_pd(x)));
-}
+double sinOne(double x) noexcept { return detail::atOne([](__m256d v) { return sin_a53(v); }, x); }
+double cosOne(double x) noexcept { return detail::atOne([](__m256d v) { return cos_a53(v); }, x); }
 void sincosOne(double x, double& s, double& c) noexcept {
     IeeeEnv env;
     __m256d vs, vc;
@@ -184,14 +164,8 @@ double tanOne(double x) noexcept {
     sincos_a53(_mm256_set1_pd(x), vs, vc);
     return lane0(vs) / lane0(vc);
 }
-float sinOneF(float x) noexcept {
-    IeeeEnv env;
-    return lane0(sin_a24(_mm256_set1_ps(x)));
-}
-float cosOneF(float x) noexcept {
-    IeeeEnv env;
-    return lane0(cos_a24(_mm256_set1_ps(x)));
-}
+float sinOneF(float x) noexcept { return detail::atOne([](__m256 v) { return sin_a24(v); }, x); }
+float cosOneF(float x) noexcept { return detail::atOne([](__m256 v) { return cos_a24(v); }, x); }
 
 namespace {
 // x = q/2 + r exactly with |r| <= 1/4; pi*r as a double-double; then the quadrant

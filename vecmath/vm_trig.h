@@ -20,6 +20,7 @@
 #pragma once
 
 #include "vm_core.h"
+#include "vm_map.h"
 
 namespace vek::vm {
 namespace detail {
@@ -57,6 +58,8 @@ void reduceHuge(const double* x, double* hi, double* lo, std::int64_t* q, int ma
 void reducePayneHanek(double x, double& hi, double& lo, std::int64_t& q) noexcept;
 
 // x = q*pi/2 + hi + lo, |hi + lo| <= pi/4 (slightly more at rounding boundaries).
+// Huge = false: every lane is known to be within 2^28.
+template <bool Huge = true>
 VEK_INLINE void reduceHalfPi(__m256d x, __m256d& hi, __m256d& lo, __m256i& q) noexcept {
     const __m256d kk = fma(x, set(kTwoOverPi), set(kMagicD));
     const __m256d k = sub(kk, set(kMagicD));
@@ -69,7 +72,8 @@ VEK_INLINE void reduceHalfPi(__m256d x, __m256d& hi, __m256d& lo, __m256i& q) no
     __m256d t = sub(e, pe);
     t = fnma(k, set(kPio2_3), t);
     fastTwoSum(s, t, hi, lo);
-    const __m256d huge = cmp<_CMP_NLE_UQ>(absd(x), set(0x1p28));
+    if constexpr (!Huge) return;
+    const __m256d huge = cmp<_CMP_NLE_UQ>(absv(x), set(0x1p28));
     if (__builtin_expect(any(huge), 0)) {
         alignas(32) double xs[4], hs[4], ls[4];
         alignas(32) std::int64_t qs[4];
@@ -106,34 +110,29 @@ VEK_INLINE __m256d signOfBit(__m256i v, int bit) noexcept {
 }
 
 // Both sine and cosine, high accuracy.
+template <bool Huge = true>
 VEK_INLINE void sincosHa(__m256d x, __m256d& s, __m256d& c) noexcept {
     __m256d hi, lo;
     __m256i q;
-    reduceHalfPi(x, hi, lo, q);
+    reduceHalfPi<Huge>(x, hi, lo, q);
     const __m256d z = mul(hi, hi);
     const __m256d ps = sinPoly(hi, lo, z), pc = cosPoly(hi, lo, z);
     const __m256d odd = laneBitToSign(q, 0);
     s = xorv(sel(odd, pc, ps), signOfBit(q, 1));
-    c = xorv(sel(odd, ps, pc), signOfBit(_mm256_add_epi64(q, ci64<1>()), 1));
-    s = sel(cmp<_CMP_LT_OQ>(absd(x), set(0x1p-27)), x, s);
+    c = xorv(sel(odd, ps, pc), signOfBit(_mm256_add_epi64(q, ci<i64(1)>()), 1));
+    s = sel(cmp<_CMP_LT_OQ>(absv(x), set(0x1p-27)), x, s);
 }
+template <bool Huge = true>
 VEK_INLINE __m256d sinHa(__m256d x) noexcept {
-    __m256d hi, lo;
-    __m256i q;
-    reduceHalfPi(x, hi, lo, q);
-    const __m256d z = mul(hi, hi);
-    const __m256d ps = sinPoly(hi, lo, z), pc = cosPoly(hi, lo, z);
-    const __m256d s = xorv(sel(laneBitToSign(q, 0), pc, ps), signOfBit(q, 1));
-    return sel(cmp<_CMP_LT_OQ>(absd(x), set(0x1p-27)), x, s);
+    __m256d s, c;
+    sincosHa<Huge>(x, s, c);   // the cosine is left unused
+    return s;
 }
+template <bool Huge = true>
 VEK_INLINE __m256d cosHa(__m256d x) noexcept {
-    __m256d hi, lo;
-    __m256i q;
-    reduceHalfPi(x, hi, lo, q);
-    const __m256d z = mul(hi, hi);
-    const __m256d ps = sinPoly(hi, lo, z), pc = cosPoly(hi, lo, z);
-    return xorv(sel(laneBitToSign(q, 0), ps, pc),
-                signOfBit(_mm256_add_epi64(q, ci64<1>()), 1));
+    __m256d s, c;
+    sincosHa<Huge>(x, s, c);
+    return c;
 }
 
 // sin on the wide interval: r + r^3 * P(r^2).
@@ -166,51 +165,9 @@ VEK_INLINE __m256d cosLaCore(__m256d x, const double (&c)[N]) noexcept {
     return xorv(sinWide(r, c), laneBitToSign(_mm256_castpd_si256(nn), 0));
 }
 VEK_INLINE bool allBelow(__m256d x, double lim) noexcept {
-    return !any(cmp<_CMP_NLE_UQ>(absd(x), set(lim)));
+    return !any(cmp<_CMP_NLE_UQ>(absv(x), set(lim)));
 }
 
-}  // namespace detail
-
-// ---- vector forms -------------------------------------------------------------------
-VEK_INLINE __m256d sin_a53(__m256d x) noexcept { return detail::sinHa(x); }
-VEK_INLINE __m256d cos_a53(__m256d x) noexcept { return detail::cosHa(x); }
-VEK_INLINE void sincos_a53(__m256d x, __m256d& s, __m256d& c) noexcept { detail::sincosHa(x, s, c); }
-
-VEK_INLINE __m256d sin_a50(__m256d x) noexcept {
-    if (__builtin_expect(!detail::allBelow(x, 0x1p28), 0)) return detail::sinHa(x);
-    return detail::sinLaCore(x, detail::kSinWideD);
-}
-VEK_INLINE __m256d cos_a50(__m256d x) noexcept {
-    if (__builtin_expect(!detail::allBelow(x, 0x1p28), 0)) return detail::cosHa(x);
-    return detail::cosLaCore(x, detail::kSinWideD);
-}
-VEK_INLINE void sincos_a50(__m256d x, __m256d& s, __m256d& c) noexcept {
-    if (__builtin_expect(!detail::allBelow(x, 0x1p28), 0)) return detail::sincosHa(x, s, c);
-    s = detail::sinLaCore(x, detail::kSinWideD);
-    c = detail::cosLaCore(x, detail::kSinWideD);
-}
-VEK_INLINE __m256d sin_a26(__m256d x) noexcept { return sin_a50(x); }
-VEK_INLINE __m256d cos_a26(__m256d x) noexcept { return cos_a50(x); }
-VEK_INLINE void sincos_a26(__m256d x, __m256d& s, __m256d& c) noexcept { sincos_a50(x, s, c); }
-
-VEK_INLINE __m256 sin_a24(__m256 x) noexcept {
-    using namespace detail;
-    if (__builtin_expect(any(cmp<_CMP_NLE_UQ>(absf(x), set(0x1p20f))), 0))
-        return viaDouble(x, [](__m256d v) { return sinHa(v); });
-    return viaDouble(x, [](__m256d v) { return sinLaCore(v, kSinWideFD); });
-}
-VEK_INLINE __m256 cos_a24(__m256 x) noexcept {
-    using namespace detail;
-    if (__builtin_expect(any(cmp<_CMP_NLE_UQ>(absf(x), set(0x1p20f))), 0))
-        return viaDouble(x, [](__m256d v) { return cosHa(v); });
-    return viaDouble(x, [](__m256d v) { return cosLaCore(v, kSinWideFD); });
-}
-VEK_INLINE void sincos_a24(__m256 x, __m256& s, __m256& c) noexcept {
-    s = sin_a24(x);
-    c = cos_a24(x);
-}
-
-namespace detail {
 VEK_INLINE __m256 sinWideF(__m256 r) noexcept {
     const __m256 z = mul(r, r);
     return fma(mul(r, z), horner(z, kSinWideF), r);
@@ -218,11 +175,8 @@ VEK_INLINE __m256 sinWideF(__m256 r) noexcept {
 VEK_INLINE __m256 signOfBitF(__m256 kk) noexcept {
     return _mm256_castsi256_ps(_mm256_slli_epi32(_mm256_castps_si256(kk), 31));
 }
-}  // namespace detail
-
-VEK_INLINE __m256 sin_a21(__m256 x) noexcept {
-    using namespace detail;
-    if (__builtin_expect(any(cmp<_CMP_NLE_UQ>(absf(x), set(65536.0f))), 0)) return sin_a24(x);
+// The low-accuracy reductions in float, for |x| <= 65536.
+VEK_INLINE __m256 sinLaF(__m256 x) noexcept {
     const __m256 kk = fma(x, set(kOneOverPif), set(kMagicF));
     const __m256 k = sub(kk, set(kMagicF));
     __m256 r = fnma(k, set(2 * kPio2f_1), x);
@@ -230,9 +184,7 @@ VEK_INLINE __m256 sin_a21(__m256 x) noexcept {
     r = fnma(k, set(2 * kPio2f_3), r);
     return xorv(sinWideF(r), signOfBitF(kk));
 }
-VEK_INLINE __m256 cos_a21(__m256 x) noexcept {
-    using namespace detail;
-    if (__builtin_expect(any(cmp<_CMP_NLE_UQ>(absf(x), set(65536.0f))), 0)) return cos_a24(x);
+VEK_INLINE __m256 cosLaF(__m256 x) noexcept {
     const __m256 nn = add(fms(x, set(kOneOverPif), set(0.5f)), set(kMagicF));
     const __m256 n = sub(nn, set(kMagicF));
     const __m256 k = fma(n, set(2.0f), set(1.0f));
@@ -241,6 +193,99 @@ VEK_INLINE __m256 cos_a21(__m256 x) noexcept {
     r = fma(k, set(kPio2f_3), r);
     return xorv(sinWideF(r), signOfBitF(nn));
 }
+
+// ---- split kernels (vm_map.h) -----------------------------------------------------------
+// Double: the fast kernels take |x| <= 2^28; beyond, and for infinities and NaN, the
+// accurate kernel with the exact reduction.
+template <bool Cos, bool HA>
+struct TrigD {
+    VEK_INLINE static bool rare(__m256d x) noexcept { return !allBelow(x, 0x1p28); }
+    VEK_INLINE static __m256d fast(__m256d x) noexcept {
+        if constexpr (HA) return Cos ? cosHa<false>(x) : sinHa<false>(x);
+        else return Cos ? cosLaCore(x, kSinWideD) : sinLaCore(x, kSinWideD);
+    }
+    VEK_INLINE static __m256d slow(__m256d x) noexcept { return Cos ? cosHa(x) : sinHa(x); }
+};
+// Sine and cosine of one vector.
+struct SinCosPd {
+    __m256d s, c;
+};
+struct SinCosPs {
+    __m256 s, c;
+};
+template <bool HA>
+struct SinCosD {
+    VEK_INLINE static bool rare(__m256d x) noexcept { return !allBelow(x, 0x1p28); }
+    VEK_INLINE static SinCosPd fast(__m256d x) noexcept {
+        SinCosPd r;
+        if constexpr (HA) {
+            sincosHa<false>(x, r.s, r.c);
+        } else {
+            r.s = sinLaCore(x, kSinWideD);
+            r.c = cosLaCore(x, kSinWideD);
+        }
+        return r;
+    }
+    VEK_INLINE static SinCosPd slow(__m256d x) noexcept {
+        SinCosPd r;
+        sincosHa(x, r.s, r.c);
+        return r;
+    }
+};
+
+// Float: high accuracy evaluates the low-accuracy double algorithm for |x| <= 2^20,
+// low accuracy the float one for |x| <= 65536; beyond, the next more accurate kernel.
+template <bool HA>
+VEK_INLINE bool trigRareF(__m256 x) noexcept {
+    return any(cmp<_CMP_NLE_UQ>(absv(x), set(HA ? 0x1p20f : 65536.0f)));
+}
+template <bool Cos, bool HA>
+struct TrigF {
+    VEK_INLINE static bool rare(__m256 x) noexcept { return trigRareF<HA>(x); }
+    VEK_INLINE static __m256 fast(__m256 x) noexcept {
+        if constexpr (HA)
+            return viaDouble(x, [](__m256d v) { return Cos ? cosLaCore(v, kSinWideFD) : sinLaCore(v, kSinWideFD); });
+        else return Cos ? cosLaF(x) : sinLaF(x);
+    }
+    VEK_INLINE static __m256 slow(__m256 x) noexcept {
+        if constexpr (HA) return viaDouble(x, [](__m256d v) { return Cos ? cosHa(v) : sinHa(v); });
+        else return apply<TrigF<Cos, true>>(x);
+    }
+};
+// Sine (Cos = false) or cosine, and both.
+template <bool HA>
+struct SinCosF {
+    VEK_INLINE static bool rare(__m256 x) noexcept { return trigRareF<HA>(x); }
+    VEK_INLINE static SinCosPs fast(__m256 x) noexcept { return {TrigF<false, HA>::fast(x), TrigF<true, HA>::fast(x)}; }
+    VEK_INLINE static SinCosPs slow(__m256 x) noexcept { return {TrigF<false, HA>::slow(x), TrigF<true, HA>::slow(x)}; }
+};
+
+}  // namespace detail
+
+// ---- vector forms -------------------------------------------------------------------
+VEK_INLINE __m256d sin_a53(__m256d x) noexcept { return detail::sinHa(x); }
+VEK_INLINE __m256d cos_a53(__m256d x) noexcept { return detail::cosHa(x); }
+VEK_INLINE void sincos_a53(__m256d x, __m256d& s, __m256d& c) noexcept { detail::sincosHa(x, s, c); }
+
+VEK_INLINE __m256d sin_a50(__m256d x) noexcept { return detail::apply<detail::TrigD<false, false>>(x); }
+VEK_INLINE __m256d cos_a50(__m256d x) noexcept { return detail::apply<detail::TrigD<true, false>>(x); }
+VEK_INLINE void sincos_a50(__m256d x, __m256d& s, __m256d& c) noexcept {
+    const auto r = detail::apply<detail::SinCosD<false>>(x);
+    s = r.s;
+    c = r.c;
+}
+VEK_INLINE __m256d sin_a26(__m256d x) noexcept { return sin_a50(x); }
+VEK_INLINE __m256d cos_a26(__m256d x) noexcept { return cos_a50(x); }
+VEK_INLINE void sincos_a26(__m256d x, __m256d& s, __m256d& c) noexcept { sincos_a50(x, s, c); }
+
+VEK_INLINE __m256 sin_a24(__m256 x) noexcept { return detail::apply<detail::TrigF<false, true>>(x); }
+VEK_INLINE __m256 cos_a24(__m256 x) noexcept { return detail::apply<detail::TrigF<true, true>>(x); }
+VEK_INLINE void sincos_a24(__m256 x, __m256& s, __m256& c) noexcept {
+    s = sin_a24(x);
+    c = cos_a24(x);
+}
+VEK_INLINE __m256 sin_a21(__m256 x) noexcept { return detail::apply<detail::TrigF<false, false>>(x); }
+VEK_INLINE __m256 cos_a21(__m256 x) noexcept { return detail::apply<detail::TrigF<true, false>>(x); }
 VEK_INLINE void sincos_a21(__m256 x, __m256& s, __m256& c) noexcept {
     s = sin_a21(x);
     c = cos_a21(x);

@@ -30,49 +30,55 @@ void regComplex(const char* type, int n) {
     using C = typename Ours<T>::C;
     int a, b, c;
     if (Ours<T>::size(n, &a, &b, &c) != vekStsNoErr) return;
-    auto spec = std::make_shared<vb::Buf<Vek8u>>(std::size_t(a));
-    auto work = std::make_shared<vb::Buf<Vek8u>>(std::size_t(c));
-    vb::Buf<Vek8u> ib{std::size_t(b) + 1};
-    Ours<T>::init(n, spec->data(), ib.data());
-    auto src = std::make_shared<vb::Buf<C>>(std::size_t(n));
-    auto dst = std::make_shared<vb::Buf<C>>(std::size_t(n));
-    vb::fillRandom(reinterpret_cast<T*>(src->data()), 2 * std::size_t(n));
     const double bytes = 4.0 * n * sizeof(T);
-    vb::reg("DFTFwd_CToC", type, "ours", n, bytes, [=] { Ours<T>::fwd(src->data(), dst->data(), spec->data(), work->data()); });
-    if constexpr (sizeof(T) == 4) {
-        auto in = std::shared_ptr<void>(fftwf_alloc_complex(n), fftwf_free);
-        auto out = std::shared_ptr<void>(fftwf_alloc_complex(n), fftwf_free);
-        fftwf_plan p = fftwf_plan_dft_1d(n, (fftwf_complex*)in.get(), (fftwf_complex*)out.get(), FFTW_FORWARD, FFTW_MEASURE);
-        vb::fillRandom(reinterpret_cast<float*>(in.get()), 2 * std::size_t(n));
-        vb::reg("DFTFwd_CToC", type, "fftw", n, bytes, [=] { fftwf_execute(p); (void)in; (void)out; });
-    } else {
-        auto in = std::shared_ptr<void>(fftw_alloc_complex(n), fftw_free);
-        auto out = std::shared_ptr<void>(fftw_alloc_complex(n), fftw_free);
-        fftw_plan p = fftw_plan_dft_1d(n, (fftw_complex*)in.get(), (fftw_complex*)out.get(), FFTW_FORWARD, FFTW_MEASURE);
-        vb::fillRandom(reinterpret_cast<double*>(in.get()), 2 * std::size_t(n));
-        vb::reg("DFTFwd_CToC", type, "fftw", n, bytes, [=] { fftw_execute(p); (void)in; (void)out; });
-    }
+    vb::regLazy("DFTFwd_CToC", type, "ours", n, bytes, [=]() -> std::function<void()> {
+        auto spec = std::make_shared<vb::Buf<Vek8u>>(std::size_t(a));
+        auto work = std::make_shared<vb::Buf<Vek8u>>(std::size_t(c));
+        vb::Buf<Vek8u> ib{std::size_t(b) + 1};
+        Ours<T>::init(n, spec->data(), ib.data());
+        auto src = std::make_shared<vb::Buf<C>>(std::size_t(n));
+        auto dst = std::make_shared<vb::Buf<C>>(std::size_t(n));
+        vb::fillRandom(reinterpret_cast<T*>(src->data()), 2 * std::size_t(n));
+        return [=] { Ours<T>::fwd(src->data(), dst->data(), spec->data(), work->data()); };
+    });
+    vb::regLazy("DFTFwd_CToC", type, "fftw", n, bytes, [=]() -> std::function<void()> {
+        if constexpr (sizeof(T) == 4) {
+            auto in = std::shared_ptr<void>(fftwf_alloc_complex(n), fftwf_free);
+            auto out = std::shared_ptr<void>(fftwf_alloc_complex(n), fftwf_free);
+            fftwf_plan p = fftwf_plan_dft_1d(n, (fftwf_complex*)in.get(), (fftwf_complex*)out.get(), FFTW_FORWARD, FFTW_MEASURE);
+            vb::fillRandom(reinterpret_cast<float*>(in.get()), 2 * std::size_t(n));
+            return [=] { fftwf_execute(p); (void)in; (void)out; };
+        } else {
+            auto in = std::shared_ptr<void>(fftw_alloc_complex(n), fftw_free);
+            auto out = std::shared_ptr<void>(fftw_alloc_complex(n), fftw_free);
+            fftw_plan p = fftw_plan_dft_1d(n, (fftw_complex*)in.get(), (fftw_complex*)out.get(), FFTW_FORWARD, FFTW_MEASURE);
+            vb::fillRandom(reinterpret_cast<double*>(in.get()), 2 * std::size_t(n));
+            return [=] { fftw_execute(p); (void)in; (void)out; };
+        }
+    });
 }
 
 void regReal(int n) {
     int a, b, c;
     if (veksDFTGetSize_R_32f(n, 8, vekHintNone, &a, &b, &c) != vekStsNoErr) return;
-    auto spec = std::make_shared<vb::Buf<Vek8u>>(std::size_t(a));
-    auto work = std::make_shared<vb::Buf<Vek8u>>(std::size_t(c));
-    vb::Buf<Vek8u> ib{std::size_t(b) + 1};
-    veksDFTInit_R_32f(n, 8, vekHintNone, (VeksDFTSpec_R_32f*)spec->data(), ib.data());
-    auto src = std::make_shared<vb::Buf<float>>(std::size_t(n));
-    auto dst = std::make_shared<vb::Buf<float>>(std::size_t(n) + 2);
-    vb::fillRandom(src->data(), std::size_t(n));
     const double bytes = 2.0 * n * sizeof(float);
-    vb::reg("DFTFwd_RToCCS", "32f", "ours", n, bytes, [=] {
-        veksDFTFwd_RToCCS_32f(src->data(), dst->data(), (const VeksDFTSpec_R_32f*)spec->data(), work->data());
+    vb::regLazy("DFTFwd_RToCCS", "32f", "ours", n, bytes, [=]() -> std::function<void()> {
+        auto spec = std::make_shared<vb::Buf<Vek8u>>(std::size_t(a));
+        auto work = std::make_shared<vb::Buf<Vek8u>>(std::size_t(c));
+        vb::Buf<Vek8u> ib{std::size_t(b) + 1};
+        veksDFTInit_R_32f(n, 8, vekHintNone, (VeksDFTSpec_R_32f*)spec->data(), ib.data());
+        auto src = std::make_shared<vb::Buf<float>>(std::size_t(n));
+        auto dst = std::make_shared<vb::Buf<float>>(std::size_t(n) + 2);
+        vb::fillRandom(src->data(), std::size_t(n));
+        return [=] { veksDFTFwd_RToCCS_32f(src->data(), dst->data(), (const VeksDFTSpec_R_32f*)spec->data(), work->data()); };
     });
-    auto in = std::shared_ptr<void>(fftwf_alloc_real(n), fftwf_free);
-    auto out = std::shared_ptr<void>(fftwf_alloc_complex(n / 2 + 1), fftwf_free);
-    fftwf_plan p = fftwf_plan_dft_r2c_1d(n, (float*)in.get(), (fftwf_complex*)out.get(), FFTW_MEASURE);
-    vb::fillRandom((float*)in.get(), std::size_t(n));
-    vb::reg("DFTFwd_RToCCS", "32f", "fftw", n, bytes, [=] { fftwf_execute(p); (void)in; (void)out; });
+    vb::regLazy("DFTFwd_RToCCS", "32f", "fftw", n, bytes, [=]() -> std::function<void()> {
+        auto in = std::shared_ptr<void>(fftwf_alloc_real(n), fftwf_free);
+        auto out = std::shared_ptr<void>(fftwf_alloc_complex(n / 2 + 1), fftwf_free);
+        fftwf_plan p = fftwf_plan_dft_r2c_1d(n, (float*)in.get(), (fftwf_complex*)out.get(), FFTW_MEASURE);
+        vb::fillRandom((float*)in.get(), std::size_t(n));
+        return [=] { fftwf_execute(p); (void)in; (void)out; };
+    });
 }
 
 }  // namespace

@@ -72,28 +72,27 @@ void regOne(const char* type, int o, bool real) {
     const int n = 1 << o;
     int a, b, c;
     if ((real ? Ours<T>::sizeR(o, &a, &b, &c) : Ours<T>::sizeC(o, &a, &b, &c)) != vekStsNoErr) return;
-    auto mem = std::make_shared<vb::Buf<Vek8u>>(std::size_t(a));
-    auto work = std::make_shared<vb::Buf<Vek8u>>(std::size_t(c) + 1);
-    vb::Buf<Vek8u> ib{std::size_t(b) + 1};
-    void* spec = real ? Ours<T>::initR(o, mem->data(), ib.data()) : Ours<T>::initC(o, mem->data(), ib.data());
     const std::size_t inT = real ? std::size_t(n) : 2 * std::size_t(n), outT = real ? std::size_t(n) + 2 : 2 * std::size_t(n);
-    auto src = std::make_shared<vb::Buf<T>>(inT);
-    auto dst = std::make_shared<vb::Buf<T>>(outT);
-    vb::fillRandom(src->data(), inT);
     const double bytes = double(inT + outT) * sizeof(T);
     const char* op = real ? "FFTFwd_RToCCS" : "FFTFwd_CToC";
-    if (real)
-        vb::reg(op, type, "ours", n, bytes, [=] { Ours<T>::fwdR(src->data(), dst->data(), spec, work->data()); (void)mem; });
-    else
-        vb::reg(op, type, "ours", n, bytes, [=] {
-            Ours<T>::fwdC((const C*)src->data(), (C*)dst->data(), spec, work->data());
-            (void)mem;
-        });
-    auto in = std::shared_ptr<void>(Fw<T>::alloc(inT * sizeof(T)), Fw<T>::release);
-    auto out = std::shared_ptr<void>(Fw<T>::alloc(outT * sizeof(T)), Fw<T>::release);
-    auto p = real ? Fw<T>::r(n, in.get(), out.get()) : Fw<T>::c(n, in.get(), out.get());
-    vb::fillRandom((T*)in.get(), inT);
-    vb::reg(op, type, "fftw", n, bytes, [=] { Fw<T>::run(p); (void)in; (void)out; });
+    vb::regLazy(op, type, "ours", n, bytes, [=]() -> std::function<void()> {
+        auto mem = std::make_shared<vb::Buf<Vek8u>>(std::size_t(a));
+        auto work = std::make_shared<vb::Buf<Vek8u>>(std::size_t(c) + 1);
+        vb::Buf<Vek8u> ib{std::size_t(b) + 1};
+        void* spec = real ? Ours<T>::initR(o, mem->data(), ib.data()) : Ours<T>::initC(o, mem->data(), ib.data());
+        auto src = std::make_shared<vb::Buf<T>>(inT);
+        auto dst = std::make_shared<vb::Buf<T>>(outT);
+        vb::fillRandom(src->data(), inT);
+        if (real) return [=] { Ours<T>::fwdR(src->data(), dst->data(), spec, work->data()); (void)mem; };
+        return [=] { Ours<T>::fwdC((const C*)src->data(), (C*)dst->data(), spec, work->data()); (void)mem; };
+    });
+    vb::regLazy(op, type, "fftw", n, bytes, [=]() -> std::function<void()> {
+        auto in = std::shared_ptr<void>(Fw<T>::alloc(inT * sizeof(T)), Fw<T>::release);
+        auto out = std::shared_ptr<void>(Fw<T>::alloc(outT * sizeof(T)), Fw<T>::release);
+        auto p = real ? Fw<T>::r(n, in.get(), out.get()) : Fw<T>::c(n, in.get(), out.get());
+        vb::fillRandom((T*)in.get(), inT);
+        return [=] { Fw<T>::run(p); (void)in; (void)out; };
+    });
 }
 
 // Building a spec of 4096 points (complex 32fc) against FFTW's planning of the same

@@ -32,35 +32,35 @@ template <class T>
 void regDct(const char* type, int n) {
     int a, b, c;
     if (Api<T>::size(n, &a, &b, &c) != vekStsNoErr) return;
-    auto fm = std::make_shared<vb::Buf<Vek8u>>(std::size_t(a));
-    auto im = std::make_shared<vb::Buf<Vek8u>>(std::size_t(a));
-    auto work = std::make_shared<vb::Buf<Vek8u>>(std::size_t(c) + 1);
-    vb::Buf<Vek8u> ib{std::size_t(b) + 1};
-    void *fs = nullptr, *is = nullptr;
-    Api<T>::initF(&fs, n, fm->data(), ib.data());
-    Api<T>::initI(&is, n, im->data(), ib.data());
-    auto x = std::make_shared<vb::Buf<T>>(std::size_t(n));
-    auto y = std::make_shared<vb::Buf<T>>(std::size_t(n));
-    vb::fillRandom(x->data(), std::size_t(n));
     const double bytes = 2.0 * n * sizeof(T);
-    vb::reg("DCTFwd", type, "ours", n, bytes, [=] { Api<T>::fwd(x->data(), y->data(), fs, work->data()); (void)fm; });
-    vb::reg("DCTInv", type, "ours", n, bytes, [=] { Api<T>::inv(x->data(), y->data(), is, work->data()); (void)im; });
-    if constexpr (sizeof(T) == 4) {
-        auto in = std::shared_ptr<float>(fftwf_alloc_real(n), fftwf_free);
-        auto out = std::shared_ptr<float>(fftwf_alloc_real(n), fftwf_free);
-        fftwf_plan pf = fftwf_plan_r2r_1d(n, in.get(), out.get(), FFTW_REDFT10, FFTW_MEASURE);
-        fftwf_plan pi = fftwf_plan_r2r_1d(n, in.get(), out.get(), FFTW_REDFT01, FFTW_MEASURE);
-        vb::fillRandom(in.get(), std::size_t(n));
-        vb::reg("DCTFwd", type, "fftw", n, bytes, [=] { fftwf_execute(pf); (void)in; (void)out; });
-        vb::reg("DCTInv", type, "fftw", n, bytes, [=] { fftwf_execute(pi); (void)in; (void)out; });
-    } else {
-        auto in = std::shared_ptr<double>(fftw_alloc_real(n), fftw_free);
-        auto out = std::shared_ptr<double>(fftw_alloc_real(n), fftw_free);
-        fftw_plan pf = fftw_plan_r2r_1d(n, in.get(), out.get(), FFTW_REDFT10, FFTW_MEASURE);
-        fftw_plan pi = fftw_plan_r2r_1d(n, in.get(), out.get(), FFTW_REDFT01, FFTW_MEASURE);
-        vb::fillRandom(in.get(), std::size_t(n));
-        vb::reg("DCTFwd", type, "fftw", n, bytes, [=] { fftw_execute(pf); (void)in; (void)out; });
-        vb::reg("DCTInv", type, "fftw", n, bytes, [=] { fftw_execute(pi); (void)in; (void)out; });
+    for (bool inv : {false, true}) {
+        vb::regLazy(inv ? "DCTInv" : "DCTFwd", type, "ours", n, bytes, [=]() -> std::function<void()> {
+            auto m = std::make_shared<vb::Buf<Vek8u>>(std::size_t(a));
+            auto work = std::make_shared<vb::Buf<Vek8u>>(std::size_t(c) + 1);
+            vb::Buf<Vek8u> ib{std::size_t(b) + 1};
+            void* s = nullptr;
+            (inv ? Api<T>::initI : Api<T>::initF)(&s, n, m->data(), ib.data());
+            auto x = std::make_shared<vb::Buf<T>>(std::size_t(n));
+            auto y = std::make_shared<vb::Buf<T>>(std::size_t(n));
+            vb::fillRandom(x->data(), std::size_t(n));
+            auto run = inv ? Api<T>::inv : Api<T>::fwd;
+            return [=] { run(x->data(), y->data(), s, work->data()); (void)m; };
+        });
+        vb::regLazy(inv ? "DCTInv" : "DCTFwd", type, "fftw", n, bytes, [=]() -> std::function<void()> {
+            if constexpr (sizeof(T) == 4) {
+                auto in = std::shared_ptr<float>(fftwf_alloc_real(n), fftwf_free);
+                auto out = std::shared_ptr<float>(fftwf_alloc_real(n), fftwf_free);
+                fftwf_plan p = fftwf_plan_r2r_1d(n, in.get(), out.get(), inv ? FFTW_REDFT01 : FFTW_REDFT10, FFTW_MEASURE);
+                vb::fillRandom(in.get(), std::size_t(n));
+                return [=] { fftwf_execute(p); (void)in; (void)out; };
+            } else {
+                auto in = std::shared_ptr<double>(fftw_alloc_real(n), fftw_free);
+                auto out = std::shared_ptr<double>(fftw_alloc_real(n), fftw_free);
+                fftw_plan p = fftw_plan_r2r_1d(n, in.get(), out.get(), inv ? FFTW_REDFT01 : FFTW_REDFT10, FFTW_MEASURE);
+                vb::fillRandom(in.get(), std::size_t(n));
+                return [=] { fftw_execute(p); (void)in; (void)out; };
+            }
+        });
     }
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <limits>
 
 #include "helpers.h"
 #include "vecmath/ulp.h"
@@ -461,6 +462,68 @@ TEST(VmMath, ArrayFormsTailsInPlaceAndMxcsr) {
         vm::exp(xf.data(), xf.data(), n, Accuracy::LA);
         ASSERT_EQ(std::memcmp(xf.data(), of.data(), n * 4), 0);
     }
+}
+
+// Special elements scattered through an array: the array form leaves its fast loop at
+// each vector that holds one and resumes after it. Every vector equals the vector form
+// on it (tail lanes zero), out of place and in place.
+namespace {
+template <class T, class Arr, class Vec>
+void expectVectorWise(const std::vector<T>& x, Arr arr, Vec vec, const char* what) {
+    constexpr std::size_t L = 32 / sizeof(T);
+    const std::size_t n = x.size();
+    std::vector<T> y(n), ip(x), ref(n);
+    arr(x.data(), y.data(), n);
+    arr(ip.data(), ip.data(), n);
+    for (std::size_t i = 0; i < n; i += L) {
+        alignas(32) T v[L] = {};
+        std::copy(x.begin() + i, x.begin() + std::min(n, i + L), v);
+        const auto r = vec(v);
+        std::memcpy(ref.data() + i, &r, std::min(L, n - i) * sizeof(T));
+    }
+    EXPECT_EQ(std::memcmp(y.data(), ref.data(), n * sizeof(T)), 0) << what;
+    EXPECT_EQ(std::memcmp(ip.data(), ref.data(), n * sizeof(T)), 0) << what;
+}
+template <class T>
+void rareInsideArrays(vt::Rng& rng) {
+    using L = std::numeric_limits<T>;
+    const T specials[] = {L::quiet_NaN(), L::infinity(), -L::infinity(), T(0), T(-1), T(1e30), L::denorm_min(), T(-120)};
+    std::vector<T> x(203);
+    for (auto& v : x) v = (rng.bits() & 15) == 0 ? specials[rng.bits() % 8] : T(rng.uniform(0.01, 60));
+    auto ld = [](const T* p) {
+        if constexpr (sizeof(T) == 4) return _mm256_loadu_ps(p);
+        else return _mm256_loadu_pd(p);
+    };
+    constexpr bool F = sizeof(T) == 4;
+    // The array form of fn against its vector forms of the same class.
+#define VM_VECTOR_WISE(fn)                                                                    \
+    expectVectorWise(                                                                         \
+        x, [a](const T* s, T* d, std::size_t n) { vm::fn(s, d, n, a); },                     \
+        [&](const T* p) {                                                                     \
+            if constexpr (F) return ha ? vm::fn##_a24(ld(p)) : vm::fn##_a21(ld(p));           \
+            else return ha ? vm::fn##_a53(ld(p)) : vm::fn##_a50(ld(p));                       \
+        },                                                                                    \
+        #fn)
+    for (Accuracy a : {Accuracy::LA, Accuracy::HA}) {
+        const bool ha = a == Accuracy::HA;
+        VM_VECTOR_WISE(sin);
+        VM_VECTOR_WISE(cos);
+        VM_VECTOR_WISE(exp);
+        VM_VECTOR_WISE(ln);
+    }
+#undef VM_VECTOR_WISE
+    if constexpr (F) {
+        const std::vector<T> e(x.size(), T(2.5));
+        expectVectorWise(x, [&e](const T* s, T* d, std::size_t n) { vm::pow(s, e.data(), d, n, Accuracy::HA); },
+                         [&](const T* p) { return vm::pow_a24(ld(p), _mm256_set1_ps(2.5f)); }, "pow");
+    }
+}
+}  // namespace
+
+TEST(VmMath, RareVectorsInsideArrays) {
+    vt::Rng rng;
+    rareInsideArrays<float>(rng);
+    rareInsideArrays<double>(rng);
 }
 
 TEST(VmMath, ScalarHelpers) {

@@ -5,6 +5,9 @@
 //   - every prime factor of n at most kMaxRadix: self-sorting mixed-radix passes
 //     (factors 8, 4, 2 first, then odd factors from the largest down; a single odd
 //     factor is the direct DFT of that length);
+//   - a prime n whose n - 1 is smooth: the cyclic convolution of length n - 1 that the
+//     powers of a primitive root turn the DFT into (Rader), through a complex plan of
+//     n - 1 points;
 //   - otherwise, or when it is cheaper: the chirp-z convolution (Bluestein) through
 //     a complex plan of a smooth length M >= 2n - 1 built in the same spec.
 // Tables (twiddles, chirp, the transformed chirp kernel) are computed in double
@@ -41,7 +44,8 @@ inline void sincos2pi(std::int64_t k, std::int64_t n, double& c, double& s) noex
     s = ss;
 }
 
-enum Method : int { kCopy = 0, kMixed = 1, kChirp = 2 };
+enum Method : int { kCopy = 0, kMixed = 1, kChirp = 2, kPow2 = 3 };
+constexpr int kRader = 4;   // prime length through a convolution of length n - 1
 constexpr int kMaxPasses = 40;
 constexpr int kSmallMax = 16;   // lengths computed by one straight-line kernel
 
@@ -55,6 +59,7 @@ struct CPlan {
     std::uint64_t workElems;   // complex elements of work buffer needed by a transform
     std::uint64_t initElems;   // complex elements of init buffer needed to build it
     std::uint64_t chirpOff, kernOff, subOff;
+    std::uint64_t permOff;     // Rader: g^r mod n, r = 0..n-2
     Pass pass[kMaxPasses];
 };
 
@@ -79,43 +84,89 @@ struct Factors {
     bool ok = true;
 };
 
-inline Factors factorize(int n) noexcept {
-    Factors r;
-    int twos = 0;
-    while (n % 2 == 0) { n /= 2; ++twos; }
-    int pw[kMaxPasses], np = 0;
-    int k8 = twos / 3, rem = twos % 3;
-    if (rem == 1 && k8 > 0) { --k8; pw[np++] = 4; pw[np++] = 4; }
-    else if (rem == 1) pw[np++] = 2;
-    else if (rem == 2) pw[np++] = 4;
-    for (int i = 0; i < k8; ++i) r.f[r.n++] = 8;
-    for (int i = 0; i < np; ++i) r.f[r.n++] = pw[i];
-    int odd[kMaxPasses], no = 0;
-    for (int d = 3; n > 1;) {
-        if (std::int64_t(d) * d > n) { odd[no++] = n; break; }
-        if (n % d == 0) { odd[no++] = d; n /= d; } else d += 2;
-    }
-    for (int i = no - 1; i >= 0; --i) {   // found ascending; passes take the largest first
-        if (odd[i] > kMaxRadix) r.ok = false;
-        r.f[r.n++] = odd[i];
-    }
-    return r;
-}
-
-// Relative cost of one pass per point; fixed numbers, so a length always gets the
-// same plan on every machine.
+// Relative cost of one pass per point, the pass itself included; fixed numbers, so a
+// length always gets the same plan on every machine.
 inline double radixCost(int p) noexcept {
     switch (p) {
-        case 2: return 1.0;
+        case 2: return 1.1;
         case 3: return 1.7;
-        case 4: return 1.6;
+        case 4: return 1.7;
         case 5: return 2.6;
+        case 6: return 2.3;
         case 7: return 3.5;
         case 8: return 2.4;
+        case 9: return 2.6;
+        case 10: return 3.0;
         case 11: return 5.5;
+        case 12: return 2.8;
         case 13: return 6.5;
+        case 15: return 3.5;
+        case 20: return 3.7;
+        case 25: return 5.5;
+        case 27: return 4.0;
         default: return 0.6 * p + 2.0;
     }
+}
+
+// The passes of a length: the factors 2, 3 and 5 grouped into the radices with kernels
+// of their own at the least total cost (a small dynamic program over the exponents),
+// the other primes one pass each. Powers of two run first (8, 4, 2), then the rest
+// from the largest down. Radices that mix a power of two with an odd factor serve only
+// as whole lengths: as a pass they put many streams a power of two apart in memory,
+// which the cache maps onto the same sets.
+inline Factors factorize(int n) noexcept {
+    Factors r;
+    if (fixedRadix(n)) {   // one straight-line kernel
+        r.f[r.n++] = n;
+        return r;
+    }
+    int e[3] = {0, 0, 0};
+    static constexpr int pr[3] = {2, 3, 5};
+    for (int i = 0; i < 3; ++i)
+        while (n % pr[i] == 0) { n /= pr[i]; ++e[i]; }
+    // radix, its exponents of 2, 3, 5
+    static constexpr int R[9][4] = {{8, 3, 0, 0}, {4, 2, 0, 0},  {2, 1, 0, 0}, {27, 0, 3, 0}, {9, 0, 2, 0},
+                                    {3, 0, 1, 0}, {25, 0, 0, 2}, {5, 0, 0, 1}, {15, 0, 1, 1}};
+    const int A = e[0] + 1, B = e[1] + 1, C = e[2] + 1;
+    float cost[28 * 17 * 12];
+    signed char pick[28 * 17 * 12];
+    auto at = [&](int a, int b, int c) { return (a * B + b) * C + c; };
+    for (int a = 0; a < A; ++a)
+        for (int b = 0; b < B; ++b)
+            for (int c = 0; c < C; ++c) {
+                const int i = at(a, b, c);
+                cost[i] = (a | b | c) ? 1e30f : 0.0f;
+                pick[i] = -1;
+                for (int k = 0; k < 9; ++k) {
+                    if (R[k][1] > a || R[k][2] > b || R[k][3] > c) continue;
+                    const float v = cost[at(a - R[k][1], b - R[k][2], c - R[k][3])] + float(radixCost(R[k][0]));
+                    if (v < cost[i]) { cost[i] = v; pick[i] = static_cast<signed char>(k); }
+                }
+            }
+    int chosen[kMaxPasses], nc = 0;
+    for (int a = e[0], b = e[1], c = e[2]; (a | b | c) && nc < kMaxPasses;) {
+        const int k = pick[at(a, b, c)];
+        chosen[nc++] = R[k][0];
+        a -= R[k][1];
+        b -= R[k][2];
+        c -= R[k][3];
+    }
+    for (int d = 7; n > 1;) {
+        if (std::int64_t(d) * d > n) { chosen[nc++] = n; break; }
+        if (n % d == 0) { chosen[nc++] = d; n /= d; } else d += 2;
+    }
+    // powers of two first, largest first; then the others, largest first
+    for (int i = 1; i < nc; ++i)
+        for (int j = i; j > 0; --j) {
+            const int x = chosen[j - 1], y = chosen[j];
+            const bool px = (x & (x - 1)) == 0, py = (y & (y - 1)) == 0;
+            if ((py && !px) || (px == py && y > x)) { chosen[j - 1] = y; chosen[j] = x; } else break;
+        }
+    for (int i = 0; i < nc; ++i) {
+        if (chosen[i] > kMaxRadix && !fixedRadix(chosen[i])) r.ok = false;
+        r.f[r.n++] = chosen[i];
+    }
+    return r;
 }
 
 inline double mixedCost(int n) noexcept {
@@ -147,6 +198,48 @@ inline int chirpLength(int n) noexcept {
 inline double chirpCost(int n) noexcept {
     int M = chirpLength(n);
     return 2.0 * mixedCost(M) + 4.0 * M + 2.0 * n;
+}
+
+inline bool isPrime(int n) noexcept {
+    if (n < 2) return false;
+    for (int d = 2; std::int64_t(d) * d <= n; ++d)
+        if (n % d == 0) return false;
+    return true;
+}
+
+inline std::int64_t powMod(std::int64_t b, std::int64_t e, std::int64_t m) noexcept {
+    std::int64_t r = 1;
+    b %= m;
+    for (; e > 0; e >>= 1) {
+        if (e & 1) r = r * b % m;
+        b = b * b % m;
+    }
+    return r;
+}
+
+// The smallest generator of the multiplicative group modulo the prime p.
+inline int primitiveRoot(int p) noexcept {
+    int q[32], nq = 0, m = p - 1;
+    for (int d = 2; std::int64_t(d) * d <= m; ++d)
+        if (m % d == 0) {
+            q[nq++] = d;
+            while (m % d == 0) m /= d;
+        }
+    if (m > 1) q[nq++] = m;
+    for (int g = 2; g < p; ++g) {
+        bool ok = true;
+        for (int i = 0; i < nq && ok; ++i) ok = powMod(g, (p - 1) / q[i], p) != 1;
+        if (ok) return g;
+    }
+    return 1;
+}
+
+// Rader's route: only for primes beyond the direct kernels whose n - 1 factors into
+// the mixed-radix set; the gather and the scatter through the permutation are the
+// dearer per point for their scattered accesses.
+inline double raderCost(int n) noexcept {
+    if (n <= kMaxRadix || !isPrime(n) || !factorize(n - 1).ok) return 1e300;
+    return 2.0 * mixedCost(n - 1) + 7.0 * (n - 1);
 }
 
 // ---- building ----------------------------------------------------------------------
@@ -208,6 +301,12 @@ struct Built {
 template <class T>
 void runPlan(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv) noexcept;
 
+// Power-of-two lengths on split parts (pow2.h).
+template <class T> bool pow2Eligible(int n) noexcept;
+template <class T> void buildPow2(Builder& b, CPlan& P, int n) noexcept;
+template <class T>
+void runPow2(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv) noexcept;
+
 template <class T>
 Built buildPlan(Builder& b, int n) noexcept {
     CPlan P{};
@@ -217,6 +316,9 @@ Built buildPlan(Builder& b, int n) noexcept {
     Built res{off, 0, 0};
     if (n == 1) {
         P.method = kCopy;
+    } else if (pow2Eligible<T>(n)) {
+        buildPow2<T>(b, P, n);
+        res.workElems = std::uint64_t(n);
     } else if (Factors f = factorize(n); f.ok && mixedCost(n) <= chirpCost(n)) {
         P.method = kMixed;
         P.passes = f.n;
@@ -246,8 +348,7 @@ Built buildPlan(Builder& b, int n) noexcept {
                         }
                     }
             }
-            const bool special = p == 2 || p == 3 || p == 4 || p == 5 || p == 7 || p == 8 || p == 11 || p == 13;
-            if (!special) {
+            if (!fixedRadix(p)) {
                 T* trig = b.take<T>(2 * std::size_t(p), &ps.trigOff);
                 if (trig)
                     for (int k = 0; k < p; ++k) {
@@ -261,6 +362,32 @@ Built buildPlan(Builder& b, int n) noexcept {
             rest = m;
         }
         res.workElems = (f.n >= 2 && n > kSmallMax) ? std::uint64_t(n) : 0;
+    } else if (raderCost(n) < chirpCost(n)) {
+        P.method = kRader;
+        const int L = n - 1;
+        std::uint32_t* perm = b.take<std::uint32_t>(std::size_t(L), &P.permOff);
+        T* kern = b.take<T>(2 * std::size_t(L), &P.kernOff);
+        Built sub = buildPlan<T>(b, L);
+        P.subOff = sub.off;
+        res.workElems = std::uint64_t(L) + sub.workElems;
+        res.initElems = sub.workElems > sub.initElems ? sub.workElems : sub.initElems;
+        if (perm && kern && b.l.ok()) {
+            const std::int64_t g = primitiveRoot(n);
+            std::int64_t v = 1;
+            for (int r = 0; r < L; ++r) {
+                perm[r] = std::uint32_t(v);
+                v = v * g % n;
+            }
+            // The kernel exp(-2 pi i g^r / n), transformed, times 1 / (n - 1).
+            for (int r = 0; r < L; ++r) {
+                double c, sn;
+                sincos2pi(perm[r], n, c, sn);
+                kern[2 * r] = T(c / L);
+                kern[2 * r + 1] = T(-sn / L);
+            }
+            runPlan<T>(b.base, reinterpret_cast<const CPlan*>(b.base + sub.off), kern, kern,
+                       static_cast<T*>(b.initBuf), false);
+        }
     } else {
         P.method = kChirp;
         const int M = chirpLength(n);
@@ -322,6 +449,14 @@ void dispatchPass(const std::uint8_t* base, const Pass& ps, const T* x, T* y) no
         case 8: runPass<8, Inv>(base, ps, x, y); break;
         case 11: runPass<11, Inv>(base, ps, x, y); break;
         case 13: runPass<13, Inv>(base, ps, x, y); break;
+        case 6: runPass<6, Inv>(base, ps, x, y); break;
+        case 9: runPass<9, Inv>(base, ps, x, y); break;
+        case 10: runPass<10, Inv>(base, ps, x, y); break;
+        case 12: runPass<12, Inv>(base, ps, x, y); break;
+        case 15: runPass<15, Inv>(base, ps, x, y); break;
+        case 20: runPass<20, Inv>(base, ps, x, y); break;
+        case 25: runPass<25, Inv>(base, ps, x, y); break;
+        case 27: runPass<27, Inv>(base, ps, x, y); break;
         default: runPass<0, Inv>(base, ps, x, y); break;
     }
 }
@@ -360,44 +495,50 @@ void smallDft(const T* x, T* y, const T* tw) noexcept {
 
 template <bool Inv, class T>
 bool runSmall(const std::uint8_t* base, const CPlan* pl, const T* x, T* y) noexcept {
+    if (pl->passes == 1) {
+        switch (pl->n) {
+            case 2: smallDft<2, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 3: smallDft<3, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 4: smallDft<4, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 5: smallDft<5, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 6: smallDft<6, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 7: smallDft<7, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 8: smallDft<8, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 9: smallDft<9, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 10: smallDft<10, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 11: smallDft<11, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 12: smallDft<12, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 13: smallDft<13, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 15: smallDft<15, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 20: smallDft<20, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 25: smallDft<25, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            case 27: smallDft<27, 1, Inv>(x, y, static_cast<const T*>(nullptr)); return true;
+            default: return false;
+        }
+    }
+    if (pl->n > kSmallMax || pl->passes != 2) return false;
     const T* tw = reinterpret_cast<const T*>(base + pl->pass[0].twOff);
+    const int p0 = pl->pass[0].p;
     switch (pl->n) {
-        case 2: smallDft<2, 1, Inv>(x, y, tw); return true;
-        case 3: smallDft<3, 1, Inv>(x, y, tw); return true;
-        case 4: smallDft<4, 1, Inv>(x, y, tw); return true;
-        case 5: smallDft<5, 1, Inv>(x, y, tw); return true;
-        case 6: smallDft<2, 3, Inv>(x, y, tw); return true;
-        case 7: smallDft<7, 1, Inv>(x, y, tw); return true;
-        case 8: smallDft<8, 1, Inv>(x, y, tw); return true;
-        case 9: smallDft<3, 3, Inv>(x, y, tw); return true;
-        case 10: smallDft<2, 5, Inv>(x, y, tw); return true;
-        case 11: smallDft<11, 1, Inv>(x, y, tw); return true;
-        case 12: smallDft<4, 3, Inv>(x, y, tw); return true;
-        case 13: smallDft<13, 1, Inv>(x, y, tw); return true;
-        case 14: smallDft<2, 7, Inv>(x, y, tw); return true;
-        case 15: smallDft<5, 3, Inv>(x, y, tw); return true;
-        case 16: smallDft<4, 4, Inv>(x, y, tw); return true;
+        case 6: if (p0 == 2) { smallDft<2, 3, Inv>(x, y, tw); return true; } return false;
+        case 9: if (p0 == 3) { smallDft<3, 3, Inv>(x, y, tw); return true; } return false;
+        case 10: if (p0 == 2) { smallDft<2, 5, Inv>(x, y, tw); return true; } return false;
+        case 12: if (p0 == 4) { smallDft<4, 3, Inv>(x, y, tw); return true; } return false;
+        case 14: if (p0 == 2) { smallDft<2, 7, Inv>(x, y, tw); return true; } return false;
+        case 15: if (p0 == 5) { smallDft<5, 3, Inv>(x, y, tw); return true; } return false;
+        case 16: if (p0 == 4) { smallDft<4, 4, Inv>(x, y, tw); return true; } return false;
         default: return false;
     }
 }
 
 template <bool Inv, class T>
 void runMixed(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
-    if (pl->n <= kSmallMax && runSmall<Inv>(base, pl, src, dst)) return;
+    if ((pl->n <= kSmallMax || pl->passes == 1) && runSmall<Inv>(base, pl, src, dst)) return;
     const int K = pl->passes;
     const bool alias = src == dst;
     const T* in = src;
     for (int i = 0; i < K; ++i) {
-        T* out;
-        if (!alias) {
-            out = ((K - 1 - i) % 2 == 0) ? dst : work;
-        } else {
-            out = (i % 2 == 0) ? work : dst;
-            // The last pass has no twiddles and reads and writes the same places, so
-            // it can run in place to land in dst.
-            if (i == K - 1) out = dst;
-        }
-        if (K == 1) out = dst;
+        T* out = passOut(i, K, alias, dst, work);
         dispatchPass<Inv>(base, pl->pass[i], in, out);
         in = out;
     }
@@ -436,6 +577,44 @@ void runChirp(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T
     mulPoint<Inv>(y, chirp, dst, n);
 }
 
+// Rader: with g a primitive root, X[g^r] = x[0] + sum_q x[g^-q] b[r - q], b[m] =
+// w^(g^m), a cyclic convolution of length n - 1. The inverse transform is the
+// conjugate of the forward one of the conjugated input.
+template <bool Inv, class T>
+void runRader(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
+    const std::size_t L = std::size_t(pl->n) - 1;
+    const std::uint32_t* perm = reinterpret_cast<const std::uint32_t*>(base + pl->permOff);
+    const T* kern = reinterpret_cast<const T*>(base + pl->kernOff);
+    const CPlan* sub = reinterpret_cast<const CPlan*>(base + pl->subOff);
+    const T sg = Inv ? T(-1) : T(1);
+    T* a = work;
+    T* w2 = work + 2 * L;
+    const T x0r = src[0], x0i = sg * src[1];
+    a[0] = src[2];
+    a[1] = sg * src[3];
+    // The accesses through the permutation miss the cache for long lengths; they are
+    // requested a few dozen elements ahead.
+    constexpr std::size_t kAhead = 32;
+    for (std::size_t q = 1; q < L; ++q) {
+        if (q + kAhead < L) _mm_prefetch(reinterpret_cast<const char*>(src + 2 * std::size_t(perm[L - q - kAhead])), _MM_HINT_T0);
+        const T* s = src + 2 * std::size_t(perm[L - q]);
+        a[2 * q] = s[0];
+        a[2 * q + 1] = sg * s[1];
+    }
+    runPlan<T>(base, sub, a, a, w2, false);
+    const T X0r = x0r + a[0], X0i = x0i + a[1];
+    mulPoint<false>(a, kern, a, L);
+    runPlan<T>(base, sub, a, a, w2, true);
+    for (std::size_t r = 0; r < L; ++r) {
+        if (r + kAhead < L) _mm_prefetch(reinterpret_cast<const char*>(dst + 2 * std::size_t(perm[r + kAhead])), _MM_HINT_T0);
+        T* d = dst + 2 * std::size_t(perm[r]);
+        d[0] = x0r + a[2 * r];
+        d[1] = sg * (x0i + a[2 * r + 1]);
+    }
+    dst[0] = X0r;
+    dst[1] = sg * X0i;
+}
+
 template <class T>
 void runPlan(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv) noexcept {
     switch (pl->method) {
@@ -445,6 +624,13 @@ void runPlan(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T*
         case kMixed:
             if (inv) runMixed<true>(base, pl, src, dst, work);
             else runMixed<false>(base, pl, src, dst, work);
+            break;
+        case kPow2:
+            runPow2<T>(base, pl, src, dst, work, inv);
+            break;
+        case kRader:
+            if (inv) runRader<true>(base, pl, src, dst, work);
+            else runRader<false>(base, pl, src, dst, work);
             break;
         default:
             if (inv) runChirp<true>(base, pl, src, dst, work);

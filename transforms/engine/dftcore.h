@@ -18,6 +18,7 @@
 #include <cstring>
 
 #include "cplan.h"
+#include "pow2.h"
 
 namespace vek::dft {
 
@@ -49,6 +50,7 @@ struct Core {
     T fwdScale, invScale;
     std::uint64_t workBytes;   // 0: the transforms need no work buffer
     std::uint64_t recOff;      // real, even N: exp(-2 pi i k / N), k = 0..N/4
+    std::uint64_t recSplitOff; // real, N/2 a split-part length: the same in split blocks, or 0
     std::uint64_t planOff;     // complex plan of N (or N/2 for real, even N)
 };
 
@@ -76,6 +78,8 @@ Sizes layoutDft(Builder& b, Kind kind, int len, Core<T>** coreOut, PlanRecord** 
     std::uint64_t rt = 0;
     const bool realEven = kind == kR && len % 2 == 0;
     if (realEven) b.take<T>(2 * (std::size_t(len / 4) + 1), &rt);
+    std::uint64_t rs = 0;
+    if (realEven && pow2Eligible<T>(len / 2)) b.take<T>(p2::recSplitElems<T>(len / 2), &rs);
     const int cn = complexLen(kind, len);
     // Tables of the recombination are filled by the caller after the layout is known;
     // the complex plan fills its own.
@@ -85,7 +89,10 @@ Sizes layoutDft(Builder& b, Kind kind, int len, Core<T>** coreOut, PlanRecord** 
     if (coreOut) *coreOut = core;
     if (recOut) *recOut = rec;
     if (recTabOff) *recTabOff = rt;
-    if (core && b.l.ok()) core->planOff = cp.off;
+    if (core && b.l.ok()) {
+        core->planOff = cp.off;
+        core->recSplitOff = rs;
+    }
     return {b.l.bytes(), std::size_t(cp.initElems) * 2 * sizeof(T),
             std::size_t(workElems) * 2 * sizeof(T), b.l.ok()};
 }
@@ -194,12 +201,18 @@ void realForward(const View<T>& v, const T* src, T* dst, T* work, int fmt) noexc
     const int N = c->len;
     if (N % 2 == 0) {
         const int h = N / 2;
-        runPlan<T>(v.base, v.plan(), src, dst, work, false);
-        // Z[0] gives R_0 and R_(N/2) in positions 0 and 1 (Perm).
-        const T z0r = dst[0], z0i = dst[1];
-        dst[0] = z0r + z0i;
-        dst[1] = z0r - z0i;
-        recombine<false>(dst, v.rec(), h);
+        if (c->recSplitOff && v.plan()->method == kPow2) {
+            // The last pass leaves split blocks, recombined straight into Perm order.
+            p2::run<false, true>(v.base, v.plan(), src, dst, work);
+            p2::recombFwd(dst, reinterpret_cast<const T*>(v.base + c->recSplitOff), h);
+        } else {
+            runPlan<T>(v.base, v.plan(), src, dst, work, false);
+            // Z[0] gives R_0 and R_(N/2) in positions 0 and 1 (Perm).
+            const T z0r = dst[0], z0i = dst[1];
+            dst[0] = z0r + z0i;
+            dst[1] = z0r - z0i;
+            recombine<false>(dst, v.rec(), h);
+        }
         if (fmt == kCCS) {
             dst[N] = dst[1];
             dst[N + 1] = T(0);

@@ -20,6 +20,17 @@
 
 namespace vek::dft {
 
+// Output buffer of pass i of K in a ping-pong between dst and work that ends in dst.
+// Out of place, the passes alternate so that the last one lands in dst and src is never
+// written. In place (src == dst), the first pass must not write dst; the last pass reads
+// and writes the same positions (no twiddles after it), so it may run in place.
+template <class T>
+inline T* passOut(int i, int K, bool alias, T* dst, T* work) noexcept {
+    if (!alias) return ((K - 1 - i) % 2 == 0) ? dst : work;
+    if (i == K - 1) return dst;
+    return (i % 2 == 0) ? work : dst;
+}
+
 template <int P, bool Inv, class T>
 void passRows(const T* x, T* y, int p, int m, int s, const T* tw, const T* trig) noexcept {
     using V = CVec<T>;

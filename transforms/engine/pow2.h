@@ -1,0 +1,471 @@
+// pow2.h - complex DFT of power-of-two lengths on split real and imaginary parts.
+//
+// The passes are the self-sorting ones of stages.h (radix 8 first, then 8s and 4s),
+// but between the first and the last pass the data lives in blocks of one register
+// of real parts followed by one register of imaginary parts (8 complex floats or 4
+// complex doubles, 64 bytes: one cache line). On that layout the butterflies and the
+// twiddle products are plain vector adds, multiplies and fused multiply-adds, with no
+// shuffles at all. Only the first pass (which reads the interleaved input, splits it
+// and stores its outputs through register transposes) and the last pass (which
+// interleaves again) shuffle.
+//
+// The inverse is the forward transform with real and imaginary parts exchanged on the
+// way in and on the way out (IDFT(x) = swap(DFT(swap(x)))), which on split data costs
+// nothing: the same kernels and tables serve both directions.
+#pragma once
+
+#include <immintrin.h>
+
+#include <cstddef>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "cplan.h"
+
+namespace vek::dft {
+
+namespace p2 {
+
+// ---- plain vectors --------------------------------------------------------------------
+VEK_INLINE __m256 vadd(__m256 a, __m256 b) noexcept { return _mm256_add_ps(a, b); }
+VEK_INLINE __m256 vsub(__m256 a, __m256 b) noexcept { return _mm256_sub_ps(a, b); }
+VEK_INLINE __m256 vmul(__m256 a, __m256 b) noexcept { return _mm256_mul_ps(a, b); }
+VEK_INLINE __m256 vfma(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fmadd_ps(a, b, c); }
+VEK_INLINE __m256 vfms(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fmsub_ps(a, b, c); }
+VEK_INLINE __m256d vadd(__m256d a, __m256d b) noexcept { return _mm256_add_pd(a, b); }
+VEK_INLINE __m256d vsub(__m256d a, __m256d b) noexcept { return _mm256_sub_pd(a, b); }
+VEK_INLINE __m256d vmul(__m256d a, __m256d b) noexcept { return _mm256_mul_pd(a, b); }
+VEK_INLINE __m256d vfma(__m256d a, __m256d b, __m256d c) noexcept { return _mm256_fmadd_pd(a, b, c); }
+VEK_INLINE __m256d vfms(__m256d a, __m256d b, __m256d c) noexcept { return _mm256_fmsub_pd(a, b, c); }
+
+template <class T> struct VT;
+template <> struct VT<float> {
+    using V = __m256;
+    static constexpr int L = 8;
+    // Lane l of a split register holds complex value perm[l] of the group loaded.
+    static constexpr int perm[8] = {0, 1, 4, 5, 2, 3, 6, 7};
+    static VEK_INLINE V load(const float* p) noexcept { return _mm256_loadu_ps(p); }
+    static VEK_INLINE void store(float* p, V v) noexcept { _mm256_storeu_ps(p, v); }
+    static VEK_INLINE V set1(float c) noexcept { return _mm256_set1_ps(c); }
+    static VEK_INLINE V bcast(const float* p) noexcept { return _mm256_broadcast_ss(p); }
+    // 8 interleaved complex values into parts, lanes in the order perm.
+    static VEK_INLINE void split(const float* p, V& re, V& im) noexcept {
+        const __m256 a = _mm256_loadu_ps(p), b = _mm256_loadu_ps(p + 8);
+        re = _mm256_shuffle_ps(a, b, 0x88);
+        im = _mm256_shuffle_ps(a, b, 0xDD);
+    }
+    // Parts in natural lane order to 8 interleaved complex values.
+    static VEK_INLINE void join(float* p, V re, V im) noexcept {
+        const __m256 lo = _mm256_unpacklo_ps(re, im), hi = _mm256_unpackhi_ps(re, im);
+        _mm256_storeu_ps(p, _mm256_permute2f128_ps(lo, hi, 0x20));
+        _mm256_storeu_ps(p + 8, _mm256_permute2f128_ps(lo, hi, 0x31));
+    }
+    // o[l] lane r = v[r] lane l.
+    static VEK_INLINE void transpose(const V* v, V* o) noexcept {
+        const __m256 t0 = _mm256_unpacklo_ps(v[0], v[1]), t1 = _mm256_unpackhi_ps(v[0], v[1]);
+        const __m256 t2 = _mm256_unpacklo_ps(v[2], v[3]), t3 = _mm256_unpackhi_ps(v[2], v[3]);
+        const __m256 t4 = _mm256_unpacklo_ps(v[4], v[5]), t5 = _mm256_unpackhi_ps(v[4], v[5]);
+        const __m256 t6 = _mm256_unpacklo_ps(v[6], v[7]), t7 = _mm256_unpackhi_ps(v[6], v[7]);
+        const __m256 u0 = _mm256_shuffle_ps(t0, t2, 0x44), u1 = _mm256_shuffle_ps(t0, t2, 0xEE);
+        const __m256 u2 = _mm256_shuffle_ps(t1, t3, 0x44), u3 = _mm256_shuffle_ps(t1, t3, 0xEE);
+        const __m256 u4 = _mm256_shuffle_ps(t4, t6, 0x44), u5 = _mm256_shuffle_ps(t4, t6, 0xEE);
+        const __m256 u6 = _mm256_shuffle_ps(t5, t7, 0x44), u7 = _mm256_shuffle_ps(t5, t7, 0xEE);
+        o[0] = _mm256_permute2f128_ps(u0, u4, 0x20);
+        o[1] = _mm256_permute2f128_ps(u1, u5, 0x20);
+        o[2] = _mm256_permute2f128_ps(u2, u6, 0x20);
+        o[3] = _mm256_permute2f128_ps(u3, u7, 0x20);
+        o[4] = _mm256_permute2f128_ps(u0, u4, 0x31);
+        o[5] = _mm256_permute2f128_ps(u1, u5, 0x31);
+        o[6] = _mm256_permute2f128_ps(u2, u6, 0x31);
+        o[7] = _mm256_permute2f128_ps(u3, u7, 0x31);
+    }
+    // Lane l = element (L - l) % L of the register that has lane 0 of next and the
+    // other lanes of prev: the mirror c -> h - c of a block across a block boundary.
+    static VEK_INLINE V mirror(V prev, V next) noexcept {
+        return _mm256_permutevar8x32_ps(_mm256_blend_ps(prev, next, 0x01), _mm256_setr_epi32(0, 7, 6, 5, 4, 3, 2, 1));
+    }
+    static VEK_INLINE V reverse(V v) noexcept {
+        return _mm256_permutevar8x32_ps(v, _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0));
+    }
+    static VEK_INLINE float lane0(V v) noexcept { return _mm256_cvtss_f32(v); }
+};
+template <> struct VT<double> {
+    using V = __m256d;
+    static constexpr int L = 4;
+    static constexpr int perm[4] = {0, 2, 1, 3};
+    static VEK_INLINE V load(const double* p) noexcept { return _mm256_loadu_pd(p); }
+    static VEK_INLINE void store(double* p, V v) noexcept { _mm256_storeu_pd(p, v); }
+    static VEK_INLINE V set1(double c) noexcept { return _mm256_set1_pd(c); }
+    static VEK_INLINE V bcast(const double* p) noexcept { return _mm256_broadcast_sd(p); }
+    static VEK_INLINE void split(const double* p, V& re, V& im) noexcept {
+        const __m256d a = _mm256_loadu_pd(p), b = _mm256_loadu_pd(p + 4);
+        re = _mm256_unpacklo_pd(a, b);
+        im = _mm256_unpackhi_pd(a, b);
+    }
+    static VEK_INLINE void join(double* p, V re, V im) noexcept {
+        const __m256d lo = _mm256_unpacklo_pd(re, im), hi = _mm256_unpackhi_pd(re, im);
+        _mm256_storeu_pd(p, _mm256_permute2f128_pd(lo, hi, 0x20));
+        _mm256_storeu_pd(p + 4, _mm256_permute2f128_pd(lo, hi, 0x31));
+    }
+    static VEK_INLINE void transpose(const V* v, V* o) noexcept {
+        const __m256d t0 = _mm256_unpacklo_pd(v[0], v[1]), t1 = _mm256_unpackhi_pd(v[0], v[1]);
+        const __m256d t2 = _mm256_unpacklo_pd(v[2], v[3]), t3 = _mm256_unpackhi_pd(v[2], v[3]);
+        o[0] = _mm256_permute2f128_pd(t0, t2, 0x20);
+        o[1] = _mm256_permute2f128_pd(t1, t3, 0x20);
+        o[2] = _mm256_permute2f128_pd(t0, t2, 0x31);
+        o[3] = _mm256_permute2f128_pd(t1, t3, 0x31);
+    }
+    static VEK_INLINE V mirror(V prev, V next) noexcept {
+        return _mm256_permute4x64_pd(_mm256_blend_pd(prev, next, 0x1), 0x6C);
+    }
+    static VEK_INLINE V reverse(V v) noexcept { return _mm256_permute4x64_pd(v, 0x1B); }
+    static VEK_INLINE double lane0(V v) noexcept { return _mm256_cvtsd_f64(v); }
+};
+
+// ---- complex values on split parts ------------------------------------------------------
+template <class T>
+struct Z {
+    typename VT<T>::V r, i;
+};
+template <class T> VEK_INLINE Z<T> operator+(Z<T> a, Z<T> b) noexcept { return {vadd(a.r, b.r), vadd(a.i, b.i)}; }
+template <class T> VEK_INLINE Z<T> operator-(Z<T> a, Z<T> b) noexcept { return {vsub(a.r, b.r), vsub(a.i, b.i)}; }
+// a + (-i) b and a - (-i) b.
+template <class T> VEK_INLINE Z<T> addNI(Z<T> a, Z<T> b) noexcept { return {vadd(a.r, b.i), vsub(a.i, b.r)}; }
+template <class T> VEK_INLINE Z<T> subNI(Z<T> a, Z<T> b) noexcept { return {vsub(a.r, b.i), vadd(a.i, b.r)}; }
+// a * w.
+template <class T> VEK_INLINE Z<T> cmul(Z<T> a, typename VT<T>::V wr, typename VT<T>::V wi) noexcept {
+    return {vfms(a.r, wr, vmul(a.i, wi)), vfma(a.r, wi, vmul(a.i, wr))};
+}
+
+// Forward butterflies: y_r = sum_q x_q exp(-2 pi i q r / P).
+template <class T>
+VEK_INLINE void bf2(const Z<T>* x, Z<T>* y) noexcept {
+    y[0] = x[0] + x[1];
+    y[1] = x[0] - x[1];
+}
+template <class T>
+VEK_INLINE void bf4(const Z<T>* x, Z<T>* y) noexcept {
+    const Z<T> a = x[0] + x[2], b = x[0] - x[2], c = x[1] + x[3], d = x[1] - x[3];
+    y[0] = a + c;
+    y[2] = a - c;
+    y[1] = addNI(b, d);
+    y[3] = subNI(b, d);
+}
+template <class T>
+VEK_INLINE void bf8(const Z<T>* x, Z<T>* y) noexcept {
+    const typename VT<T>::V h = VT<T>::set1(T(kSqrtHalf));
+    Z<T> a[4], b[4];
+    for (int k = 0; k < 4; ++k) {
+        a[k] = x[k] + x[k + 4];
+        b[k] = x[k] - x[k + 4];
+    }
+    // Even outputs: a DFT of 4 on a.
+    {
+        const Z<T> A = a[0] + a[2], B = a[0] - a[2], C = a[1] + a[3], D = a[1] - a[3];
+        y[0] = A + C;
+        y[4] = A - C;
+        y[2] = addNI(B, D);
+        y[6] = subNI(B, D);
+    }
+    // Odd outputs: b_k w8^k, then a DFT of 4. With P = b1 + b3, M = b1 - b3:
+    //   b1 w8 + b3 w8^3 = h (M.r + P.i, M.i - P.r), b1 w8 - b3 w8^3 = h (P.r + M.i, P.i - M.r);
+    // b2 w8^2 = -i b2 enters through addNI / subNI.
+    const Z<T> P = b[1] + b[3], M = b[1] - b[3];
+    const Z<T> c = {vmul(h, vadd(M.r, P.i)), vmul(h, vsub(M.i, P.r))};
+    const Z<T> t = {vmul(h, vadd(P.r, M.i)), vmul(h, vsub(P.i, M.r))};
+    const Z<T> A = addNI(b[0], b[2]), B = subNI(b[0], b[2]);
+    y[1] = A + c;
+    y[5] = A - c;
+    y[3] = addNI(B, t);
+    y[7] = subNI(B, t);
+}
+template <int P, class T>
+VEK_INLINE void bf(const Z<T>* x, Z<T>* y) noexcept {
+    if constexpr (P == 2) bf2<T>(x, y);
+    else if constexpr (P == 4) bf4<T>(x, y);
+    else bf8<T>(x, y);
+}
+
+// ---- passes -----------------------------------------------------------------------------
+// Split blocks: complex element c of a work array lives at float offset
+// 2 L (c / L) + c % L (real part) and L further (imaginary part).
+
+// First pass, p = P, s = 1: reads the interleaved input x[j + m q] for L values of j at
+// a time (lanes in the order perm), multiplies by the per-lane twiddles, and writes
+// y[P j + r] as split blocks through register transposes. Swap exchanges the parts of
+// the input.
+template <int P, bool Swap, class T>
+void first(const T* x, T* y, int m, const T* tw) noexcept {
+    using D = VT<T>;
+    using V = typename D::V;
+    constexpr int L = D::L;
+    static_assert(P % L == 0, "the first radix holds whole blocks");
+    const std::size_t mm = std::size_t(m), nb = mm / L;
+    for (std::size_t j = 0; j < mm; j += L) {
+        Z<T> a[P], b[P];
+        for (int q = 0; q < P; ++q) {
+            V re, im;
+            D::split(x + 2 * (j + mm * q), re, im);
+            a[q] = Swap ? Z<T>{im, re} : Z<T>{re, im};
+        }
+        bf<P, T>(a, b);
+        for (int r = 1; r < P; ++r) {
+            const T* w = tw + 2 * L * ((r - 1) * nb + j / L);
+            b[r] = cmul(b[r], D::load(w), D::load(w + L));
+        }
+        for (int g = 0; g < P / L; ++g) {
+            V vr[L], vi[L], orr[L], oi[L];
+            for (int l = 0; l < L; ++l) {
+                vr[l] = b[g * L + l].r;
+                vi[l] = b[g * L + l].i;
+            }
+            D::transpose(vr, orr);
+            D::transpose(vi, oi);
+            for (int l = 0; l < L; ++l) {
+                T* o = y + 2 * (std::size_t(P) * (j + D::perm[l]) + std::size_t(g) * L);
+                D::store(o, orr[l]);
+                D::store(o + L, oi[l]);
+            }
+        }
+    }
+}
+
+// A later pass of factor P over split blocks, s a multiple of L. The twiddles of j are
+// (re, im) pairs at tw + 2 ((P - 1) j + r - 1). Last: m = 1, no twiddles, and the output
+// is interleaved (parts exchanged if Swap); it may run in place.
+template <int P, bool Last, bool Swap, class T>
+void rows(const T* x, T* y, int m, int s, const T* tw) noexcept {
+    using D = VT<T>;
+    using V = typename D::V;
+    constexpr int L = D::L;
+    const std::size_t ss = std::size_t(s), sm = ss * std::size_t(m);
+    for (int j = 0; j < m; ++j) {
+        V wr[P], wi[P];
+        const T* w = tw + 2 * std::size_t(P - 1) * std::size_t(j);
+        if (!Last && j > 0)
+            for (int r = 1; r < P; ++r) {
+                wr[r] = D::bcast(w + 2 * (r - 1));
+                wi[r] = D::bcast(w + 2 * (r - 1) + 1);
+            }
+        const T* xj = x + 2 * ss * std::size_t(j);
+        T* yj = y + 2 * ss * std::size_t(P) * std::size_t(j);
+        for (std::size_t k = 0; k < ss; k += L) {
+            Z<T> a[P], b[P];
+            for (int q = 0; q < P; ++q) {
+                const T* p = xj + 2 * (k + sm * q);
+                a[q] = {D::load(p), D::load(p + L)};
+            }
+            bf<P, T>(a, b);
+            if constexpr (Last) {
+                for (int r = 0; r < P; ++r) {
+                    T* o = yj + 2 * (k + ss * r);
+                    if (Swap) D::join(o, b[r].i, b[r].r);
+                    else D::join(o, b[r].r, b[r].i);
+                }
+            } else {
+                if (j > 0)
+                    for (int r = 1; r < P; ++r) b[r] = cmul(b[r], wr[r], wi[r]);
+                for (int r = 0; r < P; ++r) {
+                    T* o = yj + 2 * (k + ss * r);
+                    D::store(o, b[r].r);
+                    D::store(o + L, b[r].i);
+                }
+            }
+        }
+    }
+}
+
+template <bool Swap, class T>
+void runRows(const Pass& ps, const T* x, T* y, const T* tw, bool last) noexcept {
+    if (last) {
+        switch (ps.p) {
+            case 2: rows<2, true, Swap>(x, y, ps.m, ps.s, tw); break;
+            case 4: rows<4, true, Swap>(x, y, ps.m, ps.s, tw); break;
+            default: rows<8, true, Swap>(x, y, ps.m, ps.s, tw); break;
+        }
+    } else {
+        switch (ps.p) {
+            case 2: rows<2, false, false>(x, y, ps.m, ps.s, tw); break;
+            case 4: rows<4, false, false>(x, y, ps.m, ps.s, tw); break;
+            default: rows<8, false, false>(x, y, ps.m, ps.s, tw); break;
+        }
+    }
+}
+
+// SplitOut: the last pass leaves split blocks in dst (for the real recombination).
+template <bool Swap, bool SplitOut, class T>
+void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
+    const int K = pl->passes;
+    const bool alias = src == dst;
+    const T* in = src;
+    for (int i = 0; i < K; ++i) {
+        T* out = passOut(i, K, alias, dst, work);
+        const Pass& ps = pl->pass[i];
+        const T* tw = reinterpret_cast<const T*>(base + ps.twOff);
+        if (i == 0) first<8, Swap>(in, out, ps.m, tw);
+        else runRows<Swap>(ps, in, out, tw, !SplitOut && i == K - 1);
+        in = out;
+    }
+}
+
+
+// ---- real forward recombination on split blocks ------------------------------------------
+// d holds Z[0..h-1] as split blocks (the complex transform of the N = 2h real inputs read
+// as h complex values), ws the twiddles exp(-2 pi i k / N), k = 0..h/2, as split blocks.
+// Writes the interleaved Perm spectrum in place:
+//   X[k] = (Z[k] + conj Z[h-k]) / 2 - i w^k (Z[k] - conj Z[h-k]) / 2, X[h-k] its mirror,
+//   d[0] = X[0], d[1] = X[h] (both real).
+// A group is the block of bins a..a+L-1 and the mirrors h-a-L+1..h-a, which straddle two
+// blocks: the lower one is read from memory, the upper one was the lower one of the
+// previous group and is carried in registers (its memory is already overwritten).
+template <class T>
+VEK_INLINE void recombOne(T zr, T zi, T mr, T mi, T wr, T wi, T* lo, T* hi) noexcept {
+    const T er = zr + mr, ei = zi - mi, orr = zr - mr, oi = zi + mi;
+    const T pr = std::fma(orr, wr, -(oi * wi)), pi = std::fma(orr, wi, oi * wr);
+    const T ar = T(0.5) * (er + pi), ai = T(0.5) * (ei - pr);
+    const T br = T(0.5) * (er - pi), bi = T(0.5) * (-ei - pr);
+    hi[0] = br;
+    hi[1] = bi;
+    lo[0] = ar;
+    lo[1] = ai;
+}
+
+template <class T>
+void recombFwd(T* d, const T* ws, int h) noexcept {
+    using D = VT<T>;
+    using V = typename D::V;
+    constexpr int L = D::L;
+    const V half = D::set1(T(0.5));
+    const std::size_t hh = std::size_t(h);
+    V nr = D::load(d), ni = D::load(d + L);   // block h - a (block 0 for a = 0)
+    T rh = 0;
+    std::size_t a = 0;
+    for (; 2 * a + 2 * L - 2 < hh; a += L) {
+        const V zr = D::load(d + 2 * a), zi = D::load(d + 2 * a + L);
+        const T* pp = d + 2 * (hh - a - L);
+        const V pr = D::load(pp), pi = D::load(pp + L);
+        const V mr = D::mirror(pr, nr), mi = D::mirror(pi, ni);
+        const V wr = D::load(ws + 2 * a), wi = D::load(ws + 2 * a + L);
+        const V er = vadd(zr, mr), ei = vsub(zi, mi), orr = vsub(zr, mr), oi = vadd(zi, mi);
+        const V qr = vfms(orr, wr, vmul(oi, wi)), qi = vfma(orr, wi, vmul(oi, wr));
+        const V ar = vmul(half, vadd(er, qi)), ai = vmul(half, vsub(ei, qr));
+        const V br = vmul(half, vsub(er, qi)), bi = vmul(half, vsub(vsub(D::set1(T(0)), ei), qr));
+        D::join(d + 2 * a, ar, ai);
+        // Lane l of b is bin h - a - l: reversed, lane t is bin h - a - L + 1 + t.
+        if (a == 0) {
+            alignas(32) T t[2 * L];
+            D::join(t, D::reverse(br), D::reverse(bi));
+            std::memcpy(d + 2 * (hh - L + 1), t, 2 * (L - 1) * sizeof(T));
+            rh = t[2 * (L - 1)];
+        } else {
+            D::join(d + 2 * (hh - a - L + 1), D::reverse(br), D::reverse(bi));
+        }
+        nr = pr;
+        ni = pi;
+    }
+    // The middle bins a..h/2 and their mirrors: copied out first (bin h - a from the
+    // carried block), then computed one at a time.
+    T z[2 * (4 * L + 2)];
+    const std::size_t cnt = hh - 2 * a + 1;
+    for (std::size_t c = 0; c + 1 < cnt; ++c) {
+        const std::size_t idx = a + c, blk = 2 * L * (idx / L), ln = idx % L;
+        z[2 * c] = d[blk + ln];
+        z[2 * c + 1] = d[blk + L + ln];
+    }
+    z[2 * (cnt - 1)] = D::lane0(nr);
+    z[2 * (cnt - 1) + 1] = D::lane0(ni);
+    for (std::size_t k = a; 2 * k <= hh; ++k) {
+        const std::size_t c = k - a, m = hh - k - a;
+        const T* w = ws + 2 * L * (k / L) + k % L;
+        T lo[2], hi[2];
+        recombOne(z[2 * c], z[2 * c + 1], z[2 * m], z[2 * m + 1], w[0], w[L], lo, hi);
+        if (k == 0) {
+            rh = hi[0];
+        } else {
+            d[2 * (hh - k)] = hi[0];
+            d[2 * (hh - k) + 1] = hi[1];
+        }
+        d[2 * k] = lo[0];
+        d[2 * k + 1] = lo[1];
+    }
+    d[1] = rh;
+}
+
+// The twiddles of recombFwd from the interleaved table w (k = 0..h/2).
+template <class T>
+void fillRecSplit(T* ws, const T* w, int h) noexcept {
+    constexpr int L = VT<T>::L;
+    for (int k = 0; 2 * k <= h; ++k) {
+        ws[2 * L * (k / L) + k % L] = w[2 * k];
+        ws[2 * L * (k / L) + L + k % L] = w[2 * k + 1];
+    }
+}
+
+template <class T>
+inline std::size_t recSplitElems(int h) noexcept {
+    constexpr int L = VT<T>::L;
+    return 2 * std::size_t(L) * (std::size_t(h / 2) / L + 1);
+}
+
+}  // namespace p2
+
+// Lengths taken by the split-part passes: powers of two whose first radix-8 pass
+// covers whole registers (64 points and up for float, 32 for double).
+template <class T>
+inline bool pow2Eligible(int n) noexcept {
+    return n >= 8 * p2::VT<T>::L && (n & (n - 1)) == 0;
+}
+
+template <class T>
+void buildPow2(Builder& b, CPlan& P, int n) noexcept {
+    using D = p2::VT<T>;
+    constexpr int L = D::L;
+    const Factors f = factorize(n);   // 8, ..., 8, then 4s or a 2
+    P.method = kPow2;
+    P.passes = f.n;
+    int s = 1, rest = n;
+    for (int i = 0; i < f.n; ++i) {
+        Pass& ps = P.pass[i];
+        const int p = f.f[i], m = rest / p, nn = p * m;
+        ps.p = p;
+        ps.m = m;
+        ps.s = s;
+        ps.first = i == 0;
+        if (m >= 2) {
+            T* tw = b.take<T>(2 * std::size_t(p - 1) * std::size_t(m), &ps.twOff);
+            if (tw) {
+                const std::size_t nb = std::size_t(m) / L;
+                for (int j = 0; j < m; ++j)
+                    for (int r = 1; r < p; ++r) {
+                        double c, sn;
+                        sincos2pi(std::int64_t(j) * r, nn, c, sn);
+                        std::size_t re, im;
+                        if (i == 0) {
+                            // Split blocks per r, the lanes of a block in the order perm.
+                            const std::size_t blk = std::size_t(j) / L;
+                            int l = 0;
+                            while (D::perm[l] != j % L) ++l;
+                            re = 2 * L * ((r - 1) * nb + blk) + l;
+                            im = re + L;
+                        } else {
+                            re = 2 * (std::size_t(p - 1) * j + (r - 1));
+                            im = re + 1;
+                        }
+                        tw[re] = T(c);
+                        tw[im] = T(-sn);
+                    }
+            }
+        }
+        s *= p;
+        rest = m;
+    }
+}
+
+template <class T>
+void runPow2(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv) noexcept {
+    if (inv) p2::run<true, false>(base, pl, src, dst, work);
+    else p2::run<false, false>(base, pl, src, dst, work);
+}
+
+}  // namespace vek::dft
