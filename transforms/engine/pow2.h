@@ -61,6 +61,19 @@ template <> struct VT<float> {
         _mm256_storeu_ps(p, _mm256_permute2f128_ps(lo, hi, 0x20));
         _mm256_storeu_ps(p + 8, _mm256_permute2f128_ps(lo, hi, 0x31));
     }
+    // Parts with lanes in the order perm to 8 interleaved complex values: the unpacks
+    // alone leave them in natural order.
+    static VEK_INLINE void joinP(float* p, V re, V im) noexcept {
+        _mm256_storeu_ps(p, _mm256_unpacklo_ps(re, im));
+        _mm256_storeu_ps(p + 8, _mm256_unpackhi_ps(re, im));
+    }
+    // join of the reversed parts: lane l to complex position L - 1 - l.
+    static VEK_INLINE void joinRev(float* p, V re, V im) noexcept {
+        const __m256 rr = _mm256_permute_ps(re, 0x1B), ri = _mm256_permute_ps(im, 0x1B);
+        const __m256 lo = _mm256_unpacklo_ps(rr, ri), hi = _mm256_unpackhi_ps(rr, ri);
+        _mm256_storeu_ps(p, _mm256_permute2f128_ps(lo, hi, 0x31));
+        _mm256_storeu_ps(p + 8, _mm256_permute2f128_ps(lo, hi, 0x20));
+    }
     // o[l] lane r = v[r] lane l.
     static VEK_INLINE void transpose(const V* v, V* o) noexcept {
         const __m256 t0 = _mm256_unpacklo_ps(v[0], v[1]), t1 = _mm256_unpackhi_ps(v[0], v[1]);
@@ -85,9 +98,6 @@ template <> struct VT<float> {
     static VEK_INLINE V mirror(V prev, V next) noexcept {
         return _mm256_permutevar8x32_ps(_mm256_blend_ps(prev, next, 0x01), _mm256_setr_epi32(0, 7, 6, 5, 4, 3, 2, 1));
     }
-    static VEK_INLINE V reverse(V v) noexcept {
-        return _mm256_permutevar8x32_ps(v, _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0));
-    }
     static VEK_INLINE float lane0(V v) noexcept { return _mm256_cvtss_f32(v); }
 };
 template <> struct VT<double> {
@@ -108,6 +118,15 @@ template <> struct VT<double> {
         _mm256_storeu_pd(p, _mm256_permute2f128_pd(lo, hi, 0x20));
         _mm256_storeu_pd(p + 4, _mm256_permute2f128_pd(lo, hi, 0x31));
     }
+    static VEK_INLINE void joinP(double* p, V re, V im) noexcept {
+        _mm256_storeu_pd(p, _mm256_unpacklo_pd(re, im));
+        _mm256_storeu_pd(p + 4, _mm256_unpackhi_pd(re, im));
+    }
+    static VEK_INLINE void joinRev(double* p, V re, V im) noexcept {
+        const __m256d lo = _mm256_unpacklo_pd(re, im), hi = _mm256_unpackhi_pd(re, im);
+        _mm256_storeu_pd(p, _mm256_permute2f128_pd(hi, lo, 0x31));
+        _mm256_storeu_pd(p + 4, _mm256_permute2f128_pd(hi, lo, 0x20));
+    }
     static VEK_INLINE void transpose(const V* v, V* o) noexcept {
         const __m256d t0 = _mm256_unpacklo_pd(v[0], v[1]), t1 = _mm256_unpackhi_pd(v[0], v[1]);
         const __m256d t2 = _mm256_unpacklo_pd(v[2], v[3]), t3 = _mm256_unpackhi_pd(v[2], v[3]);
@@ -119,7 +138,6 @@ template <> struct VT<double> {
     static VEK_INLINE V mirror(V prev, V next) noexcept {
         return _mm256_permute4x64_pd(_mm256_blend_pd(prev, next, 0x1), 0x6C);
     }
-    static VEK_INLINE V reverse(V v) noexcept { return _mm256_permute4x64_pd(v, 0x1B); }
     static VEK_INLINE double lane0(V v) noexcept { return _mm256_cvtsd_f64(v); }
 };
 
@@ -194,8 +212,10 @@ VEK_INLINE void bf(const Z<T>* x, Z<T>* y) noexcept {
 // First pass, p = P, s = 1: reads the interleaved input x[j + m q] for L values of j at
 // a time (lanes in the order perm), multiplies by the per-lane twiddles, and writes
 // y[P j + r] as split blocks through register transposes. Swap exchanges the parts of
-// the input.
-template <int P, bool Swap, class T>
+// the input. PermLanes: lane l of each block holds element perm[l] of the block, the
+// order in which the last pass interleaves with unpacks alone; the passes between
+// work lane by lane and keep it.
+template <int P, bool Swap, bool PermLanes, class T>
 void first(const T* x, T* y, int m, const T* tw) noexcept {
     using D = VT<T>;
     using V = typename D::V;
@@ -217,8 +237,9 @@ void first(const T* x, T* y, int m, const T* tw) noexcept {
         for (int g = 0; g < P / L; ++g) {
             V vr[L], vi[L], orr[L], oi[L];
             for (int l = 0; l < L; ++l) {
-                vr[l] = b[g * L + l].r;
-                vi[l] = b[g * L + l].i;
+                const int r = g * L + (PermLanes ? D::perm[l] : l);
+                vr[l] = b[r].r;
+                vi[l] = b[r].i;
             }
             D::transpose(vr, orr);
             D::transpose(vi, oi);
@@ -232,8 +253,9 @@ void first(const T* x, T* y, int m, const T* tw) noexcept {
 }
 
 // A later pass of factor P over split blocks, s a multiple of L. The twiddles of j are
-// (re, im) pairs at tw + 2 ((P - 1) j + r - 1). Last: m = 1, no twiddles, and the output
-// is interleaved (parts exchanged if Swap); it may run in place.
+// (re, im) pairs at tw + 2 ((P - 1) j + r - 1). Last: m = 1, no twiddles, the blocks
+// have their lanes in the order perm (see first), and the output is interleaved (parts
+// exchanged if Swap); it may run in place.
 template <int P, bool Last, bool Swap, class T>
 void rows(const T* x, T* y, int m, int s, const T* tw) noexcept {
     using D = VT<T>;
@@ -260,8 +282,8 @@ void rows(const T* x, T* y, int m, int s, const T* tw) noexcept {
             if constexpr (Last) {
                 for (int r = 0; r < P; ++r) {
                     T* o = yj + 2 * (k + ss * r);
-                    if (Swap) D::join(o, b[r].i, b[r].r);
-                    else D::join(o, b[r].r, b[r].i);
+                    if (Swap) D::joinP(o, b[r].i, b[r].r);
+                    else D::joinP(o, b[r].r, b[r].i);
                 }
             } else {
                 if (j > 0)
@@ -303,7 +325,7 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
         T* out = passOut(i, K, alias, dst, work);
         const Pass& ps = pl->pass[i];
         const T* tw = reinterpret_cast<const T*>(base + ps.twOff);
-        if (i == 0) first<8, Swap>(in, out, ps.m, tw);
+        if (i == 0) first<8, Swap, !SplitOut>(in, out, ps.m, tw);
         else runRows<Swap>(ps, in, out, tw, !SplitOut && i == K - 1);
         in = out;
     }
@@ -355,11 +377,11 @@ void recombFwd(T* d, const T* ws, int h) noexcept {
         // Lane l of b is bin h - a - l: reversed, lane t is bin h - a - L + 1 + t.
         if (a == 0) {
             alignas(32) T t[2 * L];
-            D::join(t, D::reverse(br), D::reverse(bi));
+            D::joinRev(t, br, bi);
             std::memcpy(d + 2 * (hh - L + 1), t, 2 * (L - 1) * sizeof(T));
             rh = t[2 * (L - 1)];
         } else {
-            D::join(d + 2 * (hh - a - L + 1), D::reverse(br), D::reverse(bi));
+            D::joinRev(d + 2 * (hh - a - L + 1), br, bi);
         }
         nr = pr;
         ni = pi;
