@@ -443,7 +443,16 @@ template <class T>
 void buildPow2(Builder& b, CPlan& P, int n) noexcept {
     using D = p2::VT<T>;
     constexpr int L = D::L;
-    const Factors f = factorize(n);   // 8, ..., 8, then 4s or a 2
+    Factors f = factorize(n);   // 8, ..., 8, then 4s or a 2
+    // The 4s (or the 2) move ahead of the later 8s: the last pass, which has no twiddle
+    // products, is then a radix 8.
+    if (f.n >= 3 && f.f[f.n - 1] != 8 && f.f[1] == 8) {
+        int t[kMaxPasses], k = 0;
+        t[k++] = 8;
+        for (int i = 1; i < f.n; ++i) if (f.f[i] != 8) t[k++] = f.f[i];
+        for (int i = 1; i < f.n; ++i) if (f.f[i] == 8) t[k++] = 8;
+        for (int i = 0; i < f.n; ++i) f.f[i] = t[i];
+    }
     P.method = kPow2;
     P.passes = f.n;
     int s = 1, rest = n;
