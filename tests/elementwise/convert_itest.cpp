@@ -7,35 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "elementwise/convert.h"
+#include "helpers.h"
 
 namespace {
 
 namespace h = vek::cv::half;
-
-float fbits(std::uint32_t b) { float f; std::memcpy(&f, &b, 4); return f; }
-
-std::vector<float> boundaries() {
-    std::vector<float> v;
-    for (std::uint32_t x = 0; x < 0x10000; ++x) {
-        const float a = vek::bitCast<float>(h::toFloatBits(std::uint16_t(x)));
-        v.push_back(a);
-        v.push_back(std::nextafter(a, 0.0f));
-        v.push_back(std::nextafter(a, 1e30f));
-        v.push_back(-std::nextafter(a, 1e30f));
-        // the midpoint to the next value and its neighbours
-        const float b = vek::bitCast<float>(h::toFloatBits(std::uint16_t(x + 1)));
-        if (std::isfinite(a) && std::isfinite(b)) {
-            const float m = float((double(a) + double(b)) / 2);
-            v.push_back(m);
-            v.push_back(std::nextafter(m, 0.0f));
-            v.push_back(std::nextafter(m, 1e30f));
-        }
-    }
-    for (std::uint32_t b : {0x477ff000u, 0x477fefffu, 0x47800000u, 0x7f7fffffu, 0x33000000u, 0x33000001u, 0x32ffffffu,
-                            0x00000001u, 0x007fffffu, 0x7f800001u, 0x7fbfffffu, 0xffc00001u, 0x7f802000u})
-        v.push_back(fbits(b));
-    return v;
-}
 
 TEST(ConvertHalf, ProcessorHasF16C) { EXPECT_TRUE(h::hasF16C()); }
 
@@ -45,13 +21,12 @@ TEST(ConvertHalf, ToFloatPathsAgree) {
     std::vector<float> a(s.size()), b(s.size());
     h::toFloat(s.data(), a.data(), s.size(), true);
     h::toFloat(s.data(), b.data(), s.size(), false);
-    EXPECT_EQ(std::memcmp(a.data(), b.data(), a.size() * 4), 0);
     for (std::size_t i = 0; i < s.size(); ++i)
         ASSERT_EQ(vek::bitCast<std::uint32_t>(a[i]), vek::bitCast<std::uint32_t>(b[i])) << std::hex << s[i];
 }
 
 TEST(ConvertHalf, FromFloatPathsAgree) {
-    const auto v = boundaries();
+    const auto v = vt::halfBoundaries();
     std::vector<std::uint16_t> a(v.size()), b(v.size());
     for (bool rz : {false, true}) {
         h::fromFloat(v.data(), a.data(), v.size(), rz, true);
