@@ -142,28 +142,22 @@ private:
 
 // The usual environment of a float kernel: round to nearest, all exceptions masked,
 // flush-to-zero and denormals-are-zero off, so results follow IEEE 754 whatever the
-// caller has set.
-struct IeeeEnv : MxcsrGuard {
-    VEK_INLINE IeeeEnv() noexcept
-        : MxcsrGuard(kRoundNear | kAllMasks, kRoundMask | kAllMasks | kFtz | kDaz) {}
-};
-
-// The same environment for a call that only computes: the register is read once on
-// entry and written back unconditionally on exit. Reading it after the work would
-// wait until every pending floating-point operation has raised its flags, which on
-// short calls costs several times as much as the write; the result is the same (the
-// caller's whole register, flags included, as it was on entry).
-class IeeeEnvRun {
+// caller has set. The register is read once on entry and written back unconditionally
+// on exit: reading it again after the work would wait until every pending
+// floating-point operation has raised its flags, which on short calls costs several
+// times as much as the write. Either way the caller gets its whole register back,
+// flags included, as it was on entry.
+class IeeeEnv {
 public:
     static constexpr unsigned kMask = MxcsrGuard::kRoundMask | MxcsrGuard::kAllMasks |
                                       MxcsrGuard::kFtz | MxcsrGuard::kDaz;
     static constexpr unsigned kWant = MxcsrGuard::kRoundNear | MxcsrGuard::kAllMasks;
-    VEK_INLINE IeeeEnvRun() noexcept : saved_(_mm_getcsr()) {
+    VEK_INLINE IeeeEnv() noexcept : saved_(_mm_getcsr()) {
         if ((saved_ & kMask) != kWant) _mm_setcsr((saved_ & ~kMask) | kWant);
     }
-    VEK_INLINE ~IeeeEnvRun() { _mm_setcsr(saved_); }
-    IeeeEnvRun(const IeeeEnvRun&) = delete;
-    IeeeEnvRun& operator=(const IeeeEnvRun&) = delete;
+    VEK_INLINE ~IeeeEnv() { _mm_setcsr(saved_); }
+    IeeeEnv(const IeeeEnv&) = delete;
+    IeeeEnv& operator=(const IeeeEnv&) = delete;
 
 private:
     unsigned saved_;
