@@ -336,6 +336,20 @@ template <class T>
 void runPow2(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv) noexcept;
 
 template <class T>
+Built buildPlan(Builder& b, int n) noexcept;
+
+// The inner transform of length len of Rader's and Bluestein's methods: its plan follows
+// in the same memory, and a call needs a block of len values besides the inner one's
+// work; Init runs the inner transform once on its own work buffer.
+template <class T>
+void subPlan(Builder& b, int len, CPlan& P, Built& res) noexcept {
+    const Built sub = buildPlan<T>(b, len);
+    P.subOff = sub.off;
+    res.workElems = std::uint64_t(len) + sub.workElems;
+    res.initElems = sub.workElems > sub.initElems ? sub.workElems : sub.initElems;
+}
+
+template <class T>
 Built buildPlan(Builder& b, int n) noexcept {
     CPlan P{};
     std::uint64_t off;
@@ -396,10 +410,7 @@ Built buildPlan(Builder& b, int n) noexcept {
         const int L = n - 1;
         std::uint32_t* perm = b.take<std::uint32_t>(std::size_t(L), &P.permOff);
         T* kern = b.take<T>(2 * std::size_t(L), &P.kernOff);
-        Built sub = buildPlan<T>(b, L);
-        P.subOff = sub.off;
-        res.workElems = std::uint64_t(L) + sub.workElems;
-        res.initElems = sub.workElems > sub.initElems ? sub.workElems : sub.initElems;
+        subPlan<T>(b, L, P, res);
         if (perm && kern && b.l.ok()) {
             const std::int64_t g = primitiveRoot(n);
             std::int64_t v = 1;
@@ -414,7 +425,7 @@ Built buildPlan(Builder& b, int n) noexcept {
                 kern[2 * r] = T(c / L);
                 kern[2 * r + 1] = T(-sn / L);
             }
-            runPlan<T>(b.base, reinterpret_cast<const CPlan*>(b.base + sub.off), kern, kern,
+            runPlan<T>(b.base, reinterpret_cast<const CPlan*>(b.base + P.subOff), kern, kern,
                        static_cast<T*>(b.initBuf), false);
         }
     } else {
@@ -423,10 +434,7 @@ Built buildPlan(Builder& b, int n) noexcept {
         P.M = M;
         T* chirp = b.take<T>(2 * std::size_t(n), &P.chirpOff);
         T* kern = b.take<T>(2 * std::size_t(M), &P.kernOff);
-        Built sub = buildPlan<T>(b, M);
-        P.subOff = sub.off;
-        res.workElems = std::uint64_t(M) + sub.workElems;
-        res.initElems = sub.workElems > sub.initElems ? sub.workElems : sub.initElems;
+        subPlan<T>(b, M, P, res);
         if (chirp && kern && b.l.ok()) {
             // c[k] = exp(-i pi k^2 / n), with k^2 reduced modulo 2n exactly.
             const std::int64_t n2 = 2 * std::int64_t(n);
@@ -448,7 +456,7 @@ Built buildPlan(Builder& b, int n) noexcept {
                     kern[2 * (M - k) + 1] = T(sn / M);
                 }
             }
-            runPlan<T>(b.base, reinterpret_cast<const CPlan*>(b.base + sub.off), kern, kern,
+            runPlan<T>(b.base, reinterpret_cast<const CPlan*>(b.base + P.subOff), kern, kern,
                        static_cast<T*>(b.initBuf), false);
         }
     }
