@@ -63,6 +63,7 @@ struct CPlan {
     std::uint64_t initElems;   // complex elements of init buffer needed to build it
     std::uint64_t chirpOff, kernOff, subOff;
     std::uint64_t permOff;     // Rader: g^r mod n, r = 0..n-2
+    std::uint64_t logOff;      // Rader: the r with g^r = k mod n, k = 1..n-1
     Pass pass[kMaxPasses];
 };
 
@@ -435,13 +436,15 @@ Built buildPlan(Builder& b, int n) noexcept {
         P.method = kRader;
         const int L = n - 1;
         std::uint32_t* perm = b.take<std::uint32_t>(std::size_t(L), &P.permOff);
+        std::uint32_t* dlog = b.take<std::uint32_t>(std::size_t(L), &P.logOff);
         T* kern = b.take<T>(2 * std::size_t(L), &P.kernOff);
         subPlan<T>(b, L, P, res);
-        if (perm && kern && b.l.ok()) {
+        if (perm && dlog && kern && b.l.ok()) {
             const std::int64_t g = primitiveRoot(n);
             std::int64_t v = 1;
             for (int r = 0; r < L; ++r) {
                 perm[r] = std::uint32_t(v);
+                dlog[v - 1] = std::uint32_t(r);
                 v = v * g % n;
             }
             // The kernel exp(-2 pi i g^r / n), transformed, times 1 / (n - 1).
@@ -670,40 +673,39 @@ void runChirp(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T
 
 // Rader: with g a primitive root, X[g^r] = x[0] + sum_q x[g^-q] b[r - q], b[m] =
 // w^(g^m), a cyclic convolution of length n - 1. The inverse transform is the
-// conjugate of the forward one of the conjugated input.
+// conjugate of the forward one of the conjugated input. Both permutations are gathers
+// with sequential writes: the input read through the powers of g, the output, in
+// natural order, read through their logarithms.
 template <bool Inv, class T>
 void runRader(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
     const std::size_t L = std::size_t(pl->n) - 1;
     const std::uint32_t* perm = reinterpret_cast<const std::uint32_t*>(base + pl->permOff);
     const T* kern = reinterpret_cast<const T*>(base + pl->kernOff);
     const CPlan* sub = reinterpret_cast<const CPlan*>(base + pl->subOff);
-    const T sg = Inv ? T(-1) : T(1);
+    using S = CX<T>;
     T* a = work;
     T* w2 = work + 2 * L;
-    const T x0r = src[0], x0i = sg * src[1];
-    a[0] = src[2];
-    a[1] = sg * src[3];
-    // The accesses through the permutation miss the cache for long lengths; they are
-    // requested a few dozen elements ahead.
-    constexpr std::size_t kAhead = 32;
+    // The inverse conjugates the input and the output: x ^ flip.
+    const S flip = cxFlip<T>(Inv);
+    const S x0 = cxXor(S::load(src), flip);
+    cxXor(S::load(src + 2), flip).store(a);
+    // The accesses through the permutations miss the cache for long lengths; they are
+    // requested some way ahead.
+    constexpr std::size_t kAhead = 64;
     for (std::size_t q = 1; q < L; ++q) {
         if (q + kAhead < L) _mm_prefetch(reinterpret_cast<const char*>(src + 2 * std::size_t(perm[L - q - kAhead])), _MM_HINT_T0);
-        const T* s = src + 2 * std::size_t(perm[L - q]);
-        a[2 * q] = s[0];
-        a[2 * q + 1] = sg * s[1];
+        cxXor(S::load(src + 2 * std::size_t(perm[L - q])), flip).store(a + 2 * q);
     }
     runPlan<T>(base, sub, a, a, w2, false);
-    const T X0r = x0r + a[0], X0i = x0i + a[1];
+    const S X0 = x0 + S::load(a);
     mulPoint<false>(a, kern, a, L);
     runPlan<T>(base, sub, a, a, w2, true);
-    for (std::size_t r = 0; r < L; ++r) {
-        if (r + kAhead < L) _mm_prefetch(reinterpret_cast<const char*>(dst + 2 * std::size_t(perm[r + kAhead])), _MM_HINT_T0);
-        T* d = dst + 2 * std::size_t(perm[r]);
-        d[0] = x0r + a[2 * r];
-        d[1] = sg * (x0i + a[2 * r + 1]);
+    const std::uint32_t* dlog = reinterpret_cast<const std::uint32_t*>(base + pl->logOff);
+    for (std::size_t k = 1; k <= L; ++k) {
+        if (k + kAhead <= L) _mm_prefetch(reinterpret_cast<const char*>(a + 2 * std::size_t(dlog[k - 1 + kAhead])), _MM_HINT_T0);
+        cxXor(x0 + S::load(a + 2 * std::size_t(dlog[k - 1])), flip).store(dst + 2 * k);
     }
-    dst[0] = X0r;
-    dst[1] = sg * X0i;
+    cxXor(X0, flip).store(dst);
 }
 
 template <class T>

@@ -155,6 +155,17 @@ VEK_INLINE CH cmulc(CH a, CH w) noexcept {
     return {_mm_fmsubadd_ps(a.v, _mm_moveldup_ps(w.v), t)};
 }
 
+// The sign of the imaginary part flipped (conj) or kept, by a mask chosen at run time.
+template <class T> VEK_INLINE CX<T> cxFlip(bool on) noexcept;
+template <> VEK_INLINE CX<double> cxFlip<double>(bool on) noexcept {
+    return {_mm_castsi128_pd(_mm_set_epi64x(on ? (long long)0x8000000000000000ULL : 0, 0))};
+}
+template <> VEK_INLINE CX<float> cxFlip<float>(bool on) noexcept {
+    return {_mm_castsi128_ps(_mm_set_epi32(0, 0, on ? int(0x80000000u) : 0, 0))};
+}
+VEK_INLINE CX<double> cxXor(CX<double> a, CX<double> m) noexcept { return {_mm_xor_pd(a.v, m.v)}; }
+VEK_INLINE CX<float> cxXor(CX<float> a, CX<float> m) noexcept { return {_mm_xor_ps(a.v, m.v)}; }
+
 // ---- full registers ---------------------------------------------------------------
 template <class T> struct CVec;
 
