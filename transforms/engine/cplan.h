@@ -88,8 +88,9 @@ struct Builder {
 // partial lanes), the intermediate stays in a small buffer on the stack. The first
 // factor is a multiple of the rows the transposed stores write at once, so each load
 // of the second level reads what one store wrote; the longer factor stays short
-// enough for its butterflies to live mostly in registers.
-constexpr int kVecShapes[][3] = {{30, 2, 2}, {60, 4, 10}, {100, 10, 10}};
+// enough for its butterflies to live mostly in registers. A first factor 0: that
+// precision keeps its other kernels for the length.
+constexpr int kVecShapes[][3] = {{12, 0, 2}, {30, 2, 2}, {60, 4, 10}, {100, 10, 10}};
 
 template <class T>
 constexpr int vecFirst(int n) noexcept {
@@ -279,7 +280,7 @@ constexpr SmallShape kSmallShapes[] = {{0, 0},  {2, 0},  {3, 0},  {4, 0},  {5, 0
                                        {20, 0}, {25, 0}, {27, 0}, {6, 2},  {9, 3},  {10, 2}, {12, 4},
                                        {14, 2}, {15, 5}, {16, 4},
                                        {30, 2, true}, {60, 4, true}, {60, 10, true},
-                                       {100, 10, true}};
+                                       {100, 10, true}, {12, 2, true}};
 constexpr int kSmallCount = int(sizeof kSmallShapes / sizeof kSmallShapes[0]);
 
 // The kernel index of a mixed plan (0: the passes run one by one).
