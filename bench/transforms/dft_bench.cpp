@@ -58,26 +58,49 @@ void regComplex(const char* type, int n) {
     });
 }
 
-void regReal(int n) {
+template <class T> struct OursR;
+template <> struct OursR<float> {
+    using S = VeksDFTSpec_R_32f;
+    static VekStatus size(int n, int* a, int* b, int* c) { return veksDFTGetSize_R_32f(n, 8, vekHintNone, a, b, c); }
+    static VekStatus init(int n, void* p, Vek8u* b) { return veksDFTInit_R_32f(n, 8, vekHintNone, (S*)p, b); }
+    static void fwd(const float* s, float* d, const void* p, Vek8u* w) { veksDFTFwd_RToCCS_32f(s, d, (const S*)p, w); }
+};
+template <> struct OursR<double> {
+    using S = VeksDFTSpec_R_64f;
+    static VekStatus size(int n, int* a, int* b, int* c) { return veksDFTGetSize_R_64f(n, 8, vekHintNone, a, b, c); }
+    static VekStatus init(int n, void* p, Vek8u* b) { return veksDFTInit_R_64f(n, 8, vekHintNone, (S*)p, b); }
+    static void fwd(const double* s, double* d, const void* p, Vek8u* w) { veksDFTFwd_RToCCS_64f(s, d, (const S*)p, w); }
+};
+
+template <class T>
+void regReal(const char* type, int n) {
     int a, b, c;
-    if (veksDFTGetSize_R_32f(n, 8, vekHintNone, &a, &b, &c) != vekStsNoErr) return;
-    const double bytes = 2.0 * n * sizeof(float);
-    vb::regLazy("DFTFwd_RToCCS", "32f", "ours", n, bytes, [=]() -> std::function<void()> {
+    if (OursR<T>::size(n, &a, &b, &c) != vekStsNoErr) return;
+    const double bytes = 2.0 * n * sizeof(T);
+    vb::regLazy("DFTFwd_RToCCS", type, "ours", n, bytes, [=]() -> std::function<void()> {
         auto spec = std::make_shared<vb::Buf<Vek8u>>(std::size_t(a));
         auto work = std::make_shared<vb::Buf<Vek8u>>(std::size_t(c));
         vb::Buf<Vek8u> ib{std::size_t(b) + 1};
-        veksDFTInit_R_32f(n, 8, vekHintNone, (VeksDFTSpec_R_32f*)spec->data(), ib.data());
-        auto src = std::make_shared<vb::Buf<float>>(std::size_t(n));
-        auto dst = std::make_shared<vb::Buf<float>>(std::size_t(n) + 2);
+        OursR<T>::init(n, spec->data(), ib.data());
+        auto src = std::make_shared<vb::Buf<T>>(std::size_t(n));
+        auto dst = std::make_shared<vb::Buf<T>>(std::size_t(n) + 2);
         vb::fillRandom(src->data(), std::size_t(n));
-        return [=] { veksDFTFwd_RToCCS_32f(src->data(), dst->data(), (const VeksDFTSpec_R_32f*)spec->data(), work->data()); };
+        return [=] { OursR<T>::fwd(src->data(), dst->data(), spec->data(), work->data()); };
     });
-    vb::regLazy("DFTFwd_RToCCS", "32f", "fftw", n, bytes, [=]() -> std::function<void()> {
-        auto in = std::shared_ptr<void>(fftwf_alloc_real(n), fftwf_free);
-        auto out = std::shared_ptr<void>(fftwf_alloc_complex(n / 2 + 1), fftwf_free);
-        fftwf_plan p = fftwf_plan_dft_r2c_1d(n, (float*)in.get(), (fftwf_complex*)out.get(), FFTW_MEASURE);
-        vb::fillRandom((float*)in.get(), std::size_t(n));
-        return [=] { fftwf_execute(p); (void)in; (void)out; };
+    vb::regLazy("DFTFwd_RToCCS", type, "fftw", n, bytes, [=]() -> std::function<void()> {
+        if constexpr (sizeof(T) == 4) {
+            auto in = std::shared_ptr<void>(fftwf_alloc_real(n), fftwf_free);
+            auto out = std::shared_ptr<void>(fftwf_alloc_complex(n / 2 + 1), fftwf_free);
+            fftwf_plan p = fftwf_plan_dft_r2c_1d(n, (float*)in.get(), (fftwf_complex*)out.get(), FFTW_MEASURE);
+            vb::fillRandom((float*)in.get(), std::size_t(n));
+            return [=] { fftwf_execute(p); (void)in; (void)out; };
+        } else {
+            auto in = std::shared_ptr<void>(fftw_alloc_real(n), fftw_free);
+            auto out = std::shared_ptr<void>(fftw_alloc_complex(n / 2 + 1), fftw_free);
+            fftw_plan p = fftw_plan_dft_r2c_1d(n, (double*)in.get(), (fftw_complex*)out.get(), FFTW_MEASURE);
+            vb::fillRandom((double*)in.get(), std::size_t(n));
+            return [=] { fftw_execute(p); (void)in; (void)out; };
+        }
     });
 }
 
@@ -88,5 +111,8 @@ VB_REGISTER {
         regComplex<float>("32fc", n);
         regComplex<double>("64fc", n);
     }
-    for (int n : {60, 1000, 1536, 12288, 1009, 10007}) regReal(n);
+    for (int n : {60, 1000, 1536, 12288, 1009, 10007}) {
+        regReal<float>("32f", n);
+        regReal<double>("64f", n);
+    }
 }

@@ -234,6 +234,11 @@ template <> struct CConst<CX<float>> {
         return {_mm_setr_ps(float(re), float(im), float(re), float(im))};
     }
 };
+template <> struct CConst<CH> {
+    static VEK_INLINE CH of(double re, double im) noexcept {
+        return {_mm_setr_ps(float(re), float(im), float(re), float(im))};
+    }
+};
 template <> struct CConst<CVec<double>> {
     static VEK_INLINE CVec<double> of(double re, double im) noexcept { return {_mm256_setr_pd(re, im, re, im)}; }
 };

@@ -82,6 +82,22 @@ struct Builder {
 };
 
 // ---- factorisation and cost --------------------------------------------------------
+// Lengths computed by one two-level kernel on full vectors, with their first factor
+// in single and in double precision: both levels run whole vectors of independent
+// butterflies (the last block of a level overlaps the one before it instead of running
+// partial lanes), the intermediate stays in a small buffer on the stack. The first
+// factor is a multiple of the rows the transposed stores write at once, so each load
+// of the second level reads what one store wrote; the longer factor stays short
+// enough for its butterflies to live mostly in registers.
+constexpr int kVecShapes[][3] = {{30, 2, 2}, {60, 4, 10}, {100, 10, 10}};
+
+template <class T>
+constexpr int vecFirst(int n) noexcept {
+    for (const auto& v : kVecShapes)
+        if (v[0] == n) return sizeof(T) == 4 ? v[1] : v[2];
+    return 0;
+}
+
 struct Factors {
     int n = 0;
     int f[kMaxPasses];
@@ -114,12 +130,17 @@ inline double radixCost(int p) noexcept {
 
 // The passes of a length: the factors 2, 3 and 5 grouped into the radices with kernels
 // of their own at the least total cost (a small dynamic program over the exponents),
-// the other primes one pass each. Powers of two run first (8, 4, 2), then the rest
+// the other primes one pass each; p0 > 0 asks for the two factors p0 and n / p0. Powers of two run first (8, 4, 2), then the rest
 // from the largest down. Radices that mix a power of two with an odd factor serve only
 // as whole lengths: as a pass they put many streams a power of two apart in memory,
 // which the cache maps onto the same sets.
-inline Factors factorize(int n) noexcept {
+inline Factors factorize(int n, int p0 = 0) noexcept {
     Factors r;
+    if (p0) {   // one two-level kernel on full vectors
+        r.f[r.n++] = p0;
+        r.f[r.n++] = n / p0;
+        return r;
+    }
     if (fixedRadix(n)) {   // one straight-line kernel
         r.f[r.n++] = n;
         return r;
@@ -251,23 +272,27 @@ inline double raderCost(int n) noexcept {
 // first factor.
 struct SmallShape {
     int n, p0;   // p0 = 0: one pass of the whole length
+    bool vec = false;   // a two-level kernel on full vectors (kVecShapes)
 };
 constexpr SmallShape kSmallShapes[] = {{0, 0},  {2, 0},  {3, 0},  {4, 0},  {5, 0},  {6, 0},  {7, 0},
                                        {8, 0},  {9, 0},  {10, 0}, {11, 0}, {12, 0}, {13, 0}, {15, 0},
                                        {20, 0}, {25, 0}, {27, 0}, {6, 2},  {9, 3},  {10, 2}, {12, 4},
-                                       {14, 2}, {15, 5}, {16, 4}};
+                                       {14, 2}, {15, 5}, {16, 4},
+                                       {30, 2, true}, {60, 4, true}, {60, 10, true},
+                                       {100, 10, true}};
 constexpr int kSmallCount = int(sizeof kSmallShapes / sizeof kSmallShapes[0]);
 
 // The kernel index of a mixed plan (0: the passes run one by one).
-inline int smallIndex(const CPlan& P) noexcept {
+inline int smallIndex(const CPlan& P, int vecP0) noexcept {
     if (P.passes == 1) {
         for (int i = 1; i < kSmallCount; ++i)
             if (kSmallShapes[i].p0 == 0 && kSmallShapes[i].n == P.n) return i;
         return 0;
     }
-    if (P.n > kSmallMax || P.passes != 2) return 0;
+    if (P.passes != 2 || (P.n > kSmallMax && !vecP0)) return 0;
     for (int i = 1; i < kSmallCount; ++i)
-        if (kSmallShapes[i].p0 == P.pass[0].p && kSmallShapes[i].n == P.n) return i;
+        if (kSmallShapes[i].p0 == P.pass[0].p && kSmallShapes[i].n == P.n && kSmallShapes[i].vec == (vecP0 != 0))
+            return i;
     return 0;
 }
 
@@ -352,6 +377,7 @@ void subPlan(Builder& b, int len, CPlan& P, Built& res) noexcept {
 
 template <class T>
 Built buildPlan(Builder& b, int n) noexcept {
+    const int p0 = vecFirst<T>(n);
     CPlan P{};
     std::uint64_t off;
     CPlan* dstRec = b.take<CPlan>(1, &off);
@@ -362,7 +388,7 @@ Built buildPlan(Builder& b, int n) noexcept {
     } else if (pow2Eligible<T>(n)) {
         buildPow2<T>(b, P, n);
         res.workElems = std::uint64_t(n) + std::uint64_t(P.skew);
-    } else if (Factors f = factorize(n); f.ok && mixedCost(n) <= chirpCost(n)) {
+    } else if (Factors f = factorize(n, p0); f.ok && mixedCost(n) <= chirpCost(n)) {
         P.method = kMixed;
         P.passes = f.n;
         OctantTwiddles<T> oct;
@@ -404,7 +430,7 @@ Built buildPlan(Builder& b, int n) noexcept {
             s *= p;
             rest = m;
         }
-        P.small = smallIndex(P);
+        P.small = smallIndex(P, p0);
         res.workElems = (f.n >= 2 && !P.small) ? std::uint64_t(n) : 0;
     } else if (raderCost(n) < chirpCost(n)) {
         P.method = kRader;
@@ -532,6 +558,40 @@ void smallDft(const T* x, T* y, const T* tw) noexcept {
 }
 
 
+// Whole lengths P1 * P2 on full vectors: the first level vectorised along its P2
+// butterflies (inputs contiguous, twiddles per lane from the first-pass table) and
+// transposed into rows of P1 in a stack buffer, the second level along its P1
+// butterflies, without twiddles. Where a level's count is not a multiple of the width
+// its last block starts W lanes before the end and recomputes a few butterflies; both
+// writes of a value are the same, and no level reads what it writes, so src may equal
+// dst.
+template <int P1, int P2, class V, bool Inv, class T>
+void vecDft(const T* x, T* y, const T* tw) noexcept {
+    constexpr int W = V::W;
+    static_assert(P1 >= W && P2 >= W);
+    alignas(32) T t[2 * P1 * P2];
+    for (int jb = 0; jb < P2; jb += W) {
+        const int j = jb + W <= P2 ? jb : P2 - W;
+        V a[P1], b[P1];
+        for (int q = 0; q < P1; ++q) a[q] = V::load(x + 2 * (j + P2 * q));
+        bflyFixed<P1, Inv>(a, b);
+        for (int r = 1; r < P1; ++r) b[r] = twiddle<Inv>(b[r], V::load(tw + 2 * ((r - 1) * P2 + j)));
+        storeT(b, t + 2 * P1 * j, P1, W);
+    }
+    for (int kb = 0; kb < P1; kb += W) {
+        const int k = kb + W <= P1 ? kb : P1 - W;
+        V a[P2], b[P2];
+        for (int q = 0; q < P2; ++q) a[q] = V::load(t + 2 * (k + P1 * q));
+        bflyFixed<P2, Inv>(a, b);
+        for (int r = 0; r < P2; ++r) b[r].store(y + 2 * (k + P1 * r));
+    }
+}
+
+// The vector of a two-level kernel: full registers unless a factor is shorter than
+// their width.
+template <class T, int MinP> struct VecOf { using type = CVec<T>; };
+template <int MinP> requires(MinP < 4) struct VecOf<float, MinP> { using type = CH; };
+
 template <class T>
 using SmallFn = void (*)(const T*, T*, const T*) noexcept;
 
@@ -539,7 +599,10 @@ template <bool Inv, class T, int I>
 constexpr SmallFn<T> smallAt() noexcept {
     constexpr SmallShape sh = kSmallShapes[I];
     if constexpr (sh.n == 0) return nullptr;
-    else if constexpr (sh.p0 == 0) return &smallDft<sh.n, 1, Inv, T>;
+    else if constexpr (sh.vec) {
+        constexpr int p1 = sh.p0, p2 = sh.n / sh.p0;
+        return &vecDft<p1, p2, typename VecOf<T, (p1 < p2 ? p1 : p2)>::type, Inv, T>;
+    } else if constexpr (sh.p0 == 0) return &smallDft<sh.n, 1, Inv, T>;
     else return &smallDft<sh.p0, sh.n / sh.p0, Inv, T>;
 }
 

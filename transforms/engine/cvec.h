@@ -125,6 +125,36 @@ VEK_INLINE CX<float> cmulc(CX<float> a, CX<float> w) noexcept {
     return {_mm_fmsubadd_ps(a.v, _mm_moveldup_ps(w.v), t)};
 }
 
+// ---- two complex floats in an SSE register -------------------------------------------
+// The width of the whole-length kernels whose shorter factor is 2 or 3 in single
+// precision (a full register would hold more lanes than the factor has rows).
+struct CH {
+    using E = float;
+    static constexpr int W = 2;
+    __m128 v;
+    static VEK_INLINE CH load(const float* p) noexcept { return {_mm_loadu_ps(p)}; }
+    static VEK_INLINE CH zero() noexcept { return {_mm_setzero_ps()}; }
+    VEK_INLINE void store(float* p) const noexcept { _mm_storeu_ps(p, v); }
+};
+VEK_INLINE CH operator+(CH a, CH b) noexcept { return {_mm_add_ps(a.v, b.v)}; }
+VEK_INLINE CH operator-(CH a, CH b) noexcept { return {_mm_sub_ps(a.v, b.v)}; }
+VEK_INLINE CH mulr(CH a, float c) noexcept { return {_mm_mul_ps(a.v, _mm_set1_ps(c))}; }
+VEK_INLINE CH fmar(CH b, float c, CH a) noexcept { return {_mm_fmadd_ps(b.v, _mm_set1_ps(c), a.v)}; }
+VEK_INLINE CH mulI(CH a) noexcept {
+    return {_mm_xor_ps(_mm_permute_ps(a.v, 0xB1), _mm_castsi128_ps(_mm_set1_epi64x(0x80000000LL)))};
+}
+VEK_INLINE CH mulNI(CH a) noexcept {
+    return {_mm_xor_ps(_mm_permute_ps(a.v, 0xB1), _mm_castsi128_ps(_mm_set1_epi64x((long long)0x8000000000000000ULL)))};
+}
+VEK_INLINE CH cmul(CH a, CH w) noexcept {
+    const __m128 t = _mm_mul_ps(_mm_permute_ps(a.v, 0xB1), _mm_movehdup_ps(w.v));
+    return {_mm_fmaddsub_ps(a.v, _mm_moveldup_ps(w.v), t)};
+}
+VEK_INLINE CH cmulc(CH a, CH w) noexcept {
+    const __m128 t = _mm_mul_ps(_mm_permute_ps(a.v, 0xB1), _mm_movehdup_ps(w.v));
+    return {_mm_fmsubadd_ps(a.v, _mm_moveldup_ps(w.v), t)};
+}
+
 // ---- full registers ---------------------------------------------------------------
 template <class T> struct CVec;
 
@@ -270,6 +300,29 @@ VEK_INLINE CVec<double> conj(CVec<double> a) noexcept {
 }
 VEK_INLINE CVec<double> reverse(CVec<double> a) noexcept { return {_mm256_permute2f128_pd(a.v, a.v, 1)}; }
 
+// W consecutive complex values loaded one value (or pair) at a time, in order and
+// reversed. A value just written by narrower stores is then forwarded from the store
+// buffer; one wide load that spans several pending stores would wait for them to
+// retire.
+template <class T> VEK_INLINE CScal<T> loadParts(const T* p) noexcept { return CScal<T>::load(p); }
+template <class T> VEK_INLINE CScal<T> loadPartsRev(const T* p) noexcept { return CScal<T>::load(p); }
+VEK_INLINE CVec<float> loadParts(const float* p) noexcept {
+    const __m128 a = _mm_loadh_pi(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p))),
+                                  reinterpret_cast<const __m64*>(p + 2));
+    const __m128 b = _mm_loadh_pi(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p + 4))),
+                                  reinterpret_cast<const __m64*>(p + 6));
+    return {_mm256_insertf128_ps(_mm256_castps128_ps256(a), b, 1)};
+}
+VEK_INLINE CVec<float> loadPartsRev(const float* p) noexcept {
+    const __m128 a = _mm_loadh_pi(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p + 6))),
+                                  reinterpret_cast<const __m64*>(p + 4));
+    const __m128 b = _mm_loadh_pi(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p + 2))),
+                                  reinterpret_cast<const __m64*>(p));
+    return {_mm256_insertf128_ps(_mm256_castps128_ps256(a), b, 1)};
+}
+VEK_INLINE CVec<double> loadParts(const double* p) noexcept { return {_mm256_loadu2_m128d(p + 2, p)}; }
+VEK_INLINE CVec<double> loadPartsRev(const double* p) noexcept { return {_mm256_loadu2_m128d(p, p + 2)}; }
+
 // Stores p vectors b[0..p-1] of W lanes transposed: lane l of b[r] goes to complex
 // element p * l + r of y, so W rows of p consecutive values are written. Blocks of W
 // vectors are transposed in registers and stored whole; a remainder of fewer rows is
@@ -318,6 +371,19 @@ VEK_INLINE void storeT(const CVec<double>* b, double* y, int p, int n) noexcept 
         _mm256_storeu_pd(o + s, _mm256_permute2f128_pd(b[r].v, b[r + 1].v, 0x31));
     }
     if (r < p) b[r].scatterN(y + 2 * r, std::size_t(p), 2);
+}
+
+VEK_INLINE void storeT(const CH* b, float* y, int p, int) noexcept {
+    const std::size_t s = 2 * std::size_t(p);
+    int r = 0;
+    for (; r + 2 <= p; r += 2) {
+        _mm_storeu_ps(y + 2 * r, _mm_movelh_ps(b[r].v, b[r + 1].v));
+        _mm_storeu_ps(y + 2 * r + s, _mm_movehl_ps(b[r + 1].v, b[r].v));
+    }
+    if (r < p) {
+        _mm_storel_pi(reinterpret_cast<__m64*>(y + 2 * r), b[r].v);
+        _mm_storeh_pi(reinterpret_cast<__m64*>(y + 2 * r + s), b[r].v);
+    }
 }
 
 // Multiplication by the unit root's imaginary unit of the transform's direction:

@@ -167,12 +167,21 @@ inline std::size_t packedLen(int fmt, int n) noexcept {
 //            G = -i w^k O, X[k] = E + G, X[h-k] = conj(E - G);
 //   inverse: A = X[k] + conj X[h-k], B = X[k] - conj X[h-k], G = i conj(w^k) B,
 //            2 Z[k] = A + G, 2 Z[h-k] = conj(A - G).
-template <bool Inv, class V, class T>
+// Parts: the groups are read one complex value (or pair) at a time (loadParts).
+template <bool Inv, bool Parts, class V, class T>
 VEK_INLINE void recombineGroup(T* d, const T* w, int k, int h) noexcept {
     constexpr int W = V::W;
     T* lo = d + 2 * std::size_t(k);
     T* hi = d + 2 * std::size_t(h - k - (W - 1));
-    const V a = V::load(lo), b = conj(reverse(V::load(hi))), tw = V::load(w + 2 * std::size_t(k));
+    V a, b;
+    if constexpr (Parts) {
+        a = loadParts(lo);
+        b = conj(loadPartsRev(hi));
+    } else {
+        a = V::load(lo);
+        b = conj(reverse(V::load(hi)));
+    }
+    const V tw = V::load(w + 2 * std::size_t(k));
     V x0, x1;
     if constexpr (!Inv) {
         const V e = mulr(a + b, T(0.5)), o = mulr(a - b, T(0.5));
@@ -194,14 +203,19 @@ VEK_INLINE void recombineGroup(T* d, const T* w, int k, int h) noexcept {
 }
 
 // Bins 1..h/2 with their mirrors, in place; whole vectors while the two groups do not
-// overlap, then one bin at a time with the same formulas.
+// overlap, then one bin at a time with the same formulas. Short transforms read their
+// input by parts: it was just written by the complex kernel in stores narrower than a
+// group, or not aligned with it.
 template <bool Inv, class T>
 void recombine(T* d, const T* w, int h) noexcept {
     using V = CVec<T>;
     constexpr int W = V::W;
     int k = 1;
-    for (; 2 * k + 2 * W - 2 < h; k += W) recombineGroup<Inv, V>(d, w, k, h);
-    for (; 2 * k <= h; ++k) recombineGroup<Inv, CScal<T>>(d, w, k, h);
+    if (h <= 128)
+        for (; 2 * k + 2 * W - 2 < h; k += W) recombineGroup<Inv, true, V>(d, w, k, h);
+    else
+        for (; 2 * k + 2 * W - 2 < h; k += W) recombineGroup<Inv, false, V>(d, w, k, h);
+    for (; 2 * k <= h; ++k) recombineGroup<Inv, false, CScal<T>>(d, w, k, h);
 }
 
 template <class T>
