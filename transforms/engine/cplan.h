@@ -59,6 +59,7 @@ struct Pass {
 struct CPlan {
     int n, method, passes, M;
     int small;                 // mixed: index of the straight-line kernel of the whole length, or 0
+    int skew;                  // power of two: complex elements by which the work array may move
     std::uint64_t workElems;   // complex elements of work buffer needed by a transform
     std::uint64_t initElems;   // complex elements of init buffer needed to build it
     std::uint64_t chirpOff, kernOff, subOff;
@@ -388,7 +389,7 @@ Built buildPlan(Builder& b, int n) noexcept {
         P.method = kCopy;
     } else if (pow2Eligible<T>(n)) {
         buildPow2<T>(b, P, n);
-        res.workElems = std::uint64_t(n);
+        res.workElems = std::uint64_t(n) + std::uint64_t(P.skew);
     } else if (Factors f = factorize(n, p0); f.ok && mixedCost(n) <= chirpCost(n)) {
         P.method = kMixed;
         P.passes = f.n;

@@ -33,11 +33,13 @@ VEK_INLINE __m256 vsub(__m256 a, __m256 b) noexcept { return _mm256_sub_ps(a, b)
 VEK_INLINE __m256 vmul(__m256 a, __m256 b) noexcept { return _mm256_mul_ps(a, b); }
 VEK_INLINE __m256 vfma(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fmadd_ps(a, b, c); }
 VEK_INLINE __m256 vfms(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fmsub_ps(a, b, c); }
+VEK_INLINE __m256 vfnma(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fnmadd_ps(a, b, c); }
 VEK_INLINE __m256d vadd(__m256d a, __m256d b) noexcept { return _mm256_add_pd(a, b); }
 VEK_INLINE __m256d vsub(__m256d a, __m256d b) noexcept { return _mm256_sub_pd(a, b); }
 VEK_INLINE __m256d vmul(__m256d a, __m256d b) noexcept { return _mm256_mul_pd(a, b); }
 VEK_INLINE __m256d vfma(__m256d a, __m256d b, __m256d c) noexcept { return _mm256_fmadd_pd(a, b, c); }
 VEK_INLINE __m256d vfms(__m256d a, __m256d b, __m256d c) noexcept { return _mm256_fmsub_pd(a, b, c); }
+VEK_INLINE __m256d vfnma(__m256d a, __m256d b, __m256d c) noexcept { return _mm256_fnmadd_pd(a, b, c); }
 
 template <class T> struct VT;
 template <> struct VT<float> {
@@ -187,16 +189,17 @@ VEK_INLINE void bf8(const Z<T>* x, Z<T>* y) noexcept {
         y[6] = subNI(B, D);
     }
     // Odd outputs: b_k w8^k, then a DFT of 4. With P = b1 + b3, M = b1 - b3:
-    //   b1 w8 + b3 w8^3 = h (M.r + P.i, M.i - P.r), b1 w8 - b3 w8^3 = h (P.r + M.i, P.i - M.r);
-    // b2 w8^2 = -i b2 enters through addNI / subNI.
+    //   b1 w8 + b3 w8^3 = h (M.r + P.i, M.i - P.r) = h c, b1 w8 - b3 w8^3 = h (P.r + M.i, P.i - M.r) = h t;
+    // b2 w8^2 = -i b2 enters through addNI / subNI. The products by h fuse into the
+    // final sums, which moves work from the add pipes to the multiply pipes.
     const Z<T> P = b[1] + b[3], M = b[1] - b[3];
-    const Z<T> c = {vmul(h, vadd(M.r, P.i)), vmul(h, vsub(M.i, P.r))};
-    const Z<T> t = {vmul(h, vadd(P.r, M.i)), vmul(h, vsub(P.i, M.r))};
+    const Z<T> c = {vadd(M.r, P.i), vsub(M.i, P.r)};
+    const Z<T> t = {vadd(P.r, M.i), vsub(P.i, M.r)};
     const Z<T> A = addNI(b[0], b[2]), B = subNI(b[0], b[2]);
-    y[1] = A + c;
-    y[5] = A - c;
-    y[3] = addNI(B, t);
-    y[7] = subNI(B, t);
+    y[1] = {vfma(h, c.r, A.r), vfma(h, c.i, A.i)};
+    y[5] = {vfnma(h, c.r, A.r), vfnma(h, c.i, A.i)};
+    y[3] = {vfma(h, t.i, B.r), vfnma(h, t.r, B.i)};
+    y[7] = {vfnma(h, t.i, B.r), vfma(h, t.r, B.i)};
 }
 template <int P, class T>
 VEK_INLINE void bf(const Z<T>* x, Z<T>* y) noexcept {
@@ -259,17 +262,10 @@ void first(const T* x, T* y, int m, const T* tw) noexcept {
 template <int P, bool Last, bool Swap, class T>
 void rows(const T* x, T* y, int m, int s, const T* tw) noexcept {
     using D = VT<T>;
-    using V = typename D::V;
     constexpr int L = D::L;
     const std::size_t ss = std::size_t(s), sm = ss * std::size_t(m);
     for (int j = 0; j < m; ++j) {
-        V wr[P], wi[P];
         const T* w = tw + 2 * std::size_t(P - 1) * std::size_t(j);
-        if (!Last && j > 0)
-            for (int r = 1; r < P; ++r) {
-                wr[r] = D::bcast(w + 2 * (r - 1));
-                wi[r] = D::bcast(w + 2 * (r - 1) + 1);
-            }
         const T* xj = x + 2 * ss * std::size_t(j);
         T* yj = y + 2 * ss * std::size_t(P) * std::size_t(j);
         for (std::size_t k = 0; k < ss; k += L) {
@@ -279,21 +275,21 @@ void rows(const T* x, T* y, int m, int s, const T* tw) noexcept {
                 a[q] = {D::load(p), D::load(p + L)};
             }
             bf<P, T>(a, b);
-            if constexpr (Last) {
-                for (int r = 0; r < P; ++r) {
-                    T* o = yj + 2 * (k + ss * r);
+            for (int r = 0; r < P; ++r) {
+                if (!Last && j > 0 && r > 0) b[r] = cmul(b[r], D::bcast(w + 2 * (r - 1)), D::bcast(w + 2 * (r - 1) + 1));
+                T* o = yj + 2 * (k + ss * r);
+                if constexpr (Last) {
                     if (Swap) D::joinP(o, b[r].i, b[r].r);
                     else D::joinP(o, b[r].r, b[r].i);
-                }
-            } else {
-                if (j > 0)
-                    for (int r = 1; r < P; ++r) b[r] = cmul(b[r], wr[r], wi[r]);
-                for (int r = 0; r < P; ++r) {
-                    T* o = yj + 2 * (k + ss * r);
+                } else {
                     D::store(o, b[r].r);
                     D::store(o + L, b[r].i);
                 }
             }
+            // The twiddles are broadcast from memory next to their use in every
+            // iteration: held in registers across the loop, 14 of them would push the
+            // butterfly's 16 values onto the stack, which costs more than the reloads.
+            __asm__ volatile("" ::: "memory");
         }
     }
 }
@@ -320,6 +316,15 @@ template <bool Swap, bool SplitOut, class T>
 void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
     const int K = pl->passes;
     const bool alias = src == dst;
+    // The last pass reads P rows of the work array and writes P rows of dst, each a
+    // multiple of 4 KiB apart. When dst and work are nearly the same distance from a
+    // page boundary, its loads wait on the stores of the previous rows (the core
+    // matches them by their low address bits) and the pass runs at half speed; the
+    // work array then moves 2 KiB further into its slack.
+    if (pl->skew) {
+        const std::uintptr_t d = (reinterpret_cast<std::uintptr_t>(dst) - reinterpret_cast<std::uintptr_t>(work)) & 4095;
+        if (d < 512 || d > 3584) work += 2 * std::size_t(pl->skew);
+    }
     const T* in = src;
     for (int i = 0; i < K; ++i) {
         T* out = passOut(i, K, alias, dst, work);
@@ -455,6 +460,9 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
     }
     P.method = kPow2;
     P.passes = f.n;
+    // Slack for moving the work array (see run), once the last pass's rows are a page
+    // or more apart.
+    P.skew = std::size_t(n / f.f[f.n - 1]) * 2 * sizeof(T) >= 4096 ? int(2048 / (2 * sizeof(T))) : 0;
     int s = 1, rest = n;
     for (int i = 0; i < f.n; ++i) {
         Pass& ps = P.pass[i];
