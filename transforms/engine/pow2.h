@@ -191,7 +191,7 @@ VEK_INLINE void bf8(const Z<T>* x, Z<T>* y) noexcept {
     // Odd outputs: b_k w8^k, then a DFT of 4. With P = b1 + b3, M = b1 - b3:
     //   b1 w8 + b3 w8^3 = h (M.r + P.i, M.i - P.r) = h c, b1 w8 - b3 w8^3 = h (P.r + M.i, P.i - M.r) = h t;
     // b2 w8^2 = -i b2 enters through addNI / subNI. The products by h fuse into the
-    // final sums, which moves work from the add pipes to the multiply pipes.
+    // final sums (four operations fewer than multiplying first).
     const Z<T> P = b[1] + b[3], M = b[1] - b[3];
     const Z<T> c = {vadd(M.r, P.i), vsub(M.i, P.r)};
     const Z<T> t = {vadd(P.r, M.i), vsub(P.i, M.r)};
@@ -287,8 +287,8 @@ void rows(const T* x, T* y, int m, int s, const T* tw) noexcept {
                 }
             }
             // The twiddles are broadcast from memory next to their use in every
-            // iteration: held in registers across the loop, 14 of them would push the
-            // butterfly's 16 values onto the stack, which costs more than the reloads.
+            // iteration: held in registers across the loop, the 14 of a radix 8 would push
+            // the butterfly's 16 values onto the stack, which costs more than the reloads.
             __asm__ volatile("" ::: "memory");
         }
     }
