@@ -305,6 +305,22 @@ inline int smallIndex(const CPlan& P, int vecP0) noexcept {
 // what sincos2pi would give. The octant is evaluated into row r = 1 of the first pass's
 // table (it holds exp(-2 pi i j / n) for j < n / p, p <= 8) and read back from there;
 // the value at k = n / 8 itself, which that row lacks when p = 8, is kept aside.
+// cos and sin of 2 pi k / n (n divisible by 4) from those of the first octant: value(j,
+// c, s) gives them for 0 <= j <= n / 8; the same reductions as in sincos2pi lead there.
+template <class T, class F>
+inline void fromOctant(std::int64_t k, std::int64_t n, F value, T& c, T& sn) noexcept {
+    k %= n;
+    if (k < 0) k += n;
+    bool negS = false, negC = false, swap = false;
+    if (2 * k > n) { k = n - k; negS = true; }
+    if (4 * k > n) { k = n / 2 - k; negC = true; }
+    if (8 * k > n) { k = n / 4 - k; swap = true; }
+    value(k, c, sn);
+    if (swap) { const T t = c; c = sn; sn = t; }
+    if (negC) c = -c;
+    if (negS) sn = -sn;
+}
+
 template <class T>
 struct OctantTwiddles {
     const T* row = nullptr;
@@ -335,16 +351,12 @@ struct OctantTwiddles {
     }
     // out = (cos, -sin) of 2 pi k / n.
     void get(std::int64_t k, T* out) const noexcept {
-        k %= n;
-        bool negS = false, negC = false, swap = false;
-        if (2 * k > n) { k = n - k; negS = true; }
-        if (4 * k > n) { k = n / 2 - k; negC = true; }
-        if (8 * k > n) { k = n / 4 - k; swap = true; }
-        const T* v = k <= direct ? row + 2 * k : mid;
-        T c = v[0], sn = -v[1];
-        if (swap) { const T t = c; c = sn; sn = t; }
-        if (negC) c = -c;
-        if (negS) sn = -sn;
+        T c, sn;
+        fromOctant(k, n, [&](std::int64_t j, T& oc, T& os) {
+            const T* v = j <= direct ? row + 2 * j : mid;
+            oc = v[0];
+            os = -v[1];
+        }, c, sn);
         out[0] = c;
         out[1] = -sn;
     }

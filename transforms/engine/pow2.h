@@ -463,10 +463,32 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
     // Slack for moving the work array (see run), once the last pass's rows are a page
     // or more apart.
     P.skew = std::size_t(n / f.f[f.n - 1]) * 2 * sizeof(T) >= 4096 ? int(2048 / (2 * sizeof(T))) : 0;
+    // Every twiddle is exp(-2 pi i k / n) for some k. Those with k <= n / 8 are computed
+    // once (the r = 1 column of the first pass, plus k = n / 8); the others follow from
+    // them by the octant symmetries that sincos2pi applies before it evaluates, so each
+    // value is bit for bit the one sincos2pi(k, n) would give, at an eighth of the cost.
+    const std::size_t nb0 = std::size_t(n / 8) / L;
+    auto at0 = [&](int j, int r) {   // offset of the real part of (j, r) in the first table
+        int l = 0;
+        while (D::perm[l] != j % L) ++l;
+        return 2 * L * ((r - 1) * nb0 + std::size_t(j) / L) + l;
+    };
+    const T* col = nullptr;   // the first pass's table
+    T c8 = 0, s8 = 0;         // k = n / 8
+    auto octant = [&](std::int64_t k, T& c, T& sn) {
+        if (8 * k == n) {
+            c = c8;
+            sn = s8;
+        } else {
+            const std::size_t o = at0(int(k), 1);
+            c = col[o];
+            sn = -col[o + L];
+        }
+    };
     int s = 1, rest = n;
     for (int i = 0; i < f.n; ++i) {
         Pass& ps = P.pass[i];
-        const int p = f.f[i], m = rest / p, nn = p * m;
+        const int p = f.f[i], m = rest / p;
         ps.p = p;
         ps.m = m;
         ps.s = s;
@@ -474,25 +496,28 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
         if (m >= 2) {
             T* tw = b.take<T>(2 * std::size_t(p - 1) * std::size_t(m), &ps.twOff);
             if (tw) {
-                const std::size_t nb = std::size_t(m) / L;
-                for (int j = 0; j < m; ++j)
-                    for (int r = 1; r < p; ++r) {
+                if (i == 0) {
+                    // Split blocks per r, the lanes of a block in the order perm.
+                    for (int j = 0; j < m; ++j) {
                         double c, sn;
-                        sincos2pi(std::int64_t(j) * r, nn, c, sn);
-                        std::size_t re, im;
-                        if (i == 0) {
-                            // Split blocks per r, the lanes of a block in the order perm.
-                            const std::size_t blk = std::size_t(j) / L;
-                            int l = 0;
-                            while (D::perm[l] != j % L) ++l;
-                            re = 2 * L * ((r - 1) * nb + blk) + l;
-                            im = re + L;
-                        } else {
-                            re = 2 * (std::size_t(p - 1) * j + (r - 1));
-                            im = re + 1;
-                        }
-                        tw[re] = T(c);
-                        tw[im] = T(-sn);
+                        sincos2pi(j, n, c, sn);
+                        tw[at0(j, 1)] = T(c);
+                        tw[at0(j, 1) + L] = T(-sn);
+                    }
+                    double c, sn;
+                    sincos2pi(n / 8, n, c, sn);
+                    c8 = T(c);
+                    s8 = T(sn);
+                    col = tw;
+                }
+                for (int j = 0; j < m; ++j)
+                    for (int r = i == 0 ? 2 : 1; r < p; ++r) {
+                        T c, sn;
+                        fromOctant(std::int64_t(j) * r * s, n, octant, c, sn);
+                        const std::size_t re = i == 0 ? at0(j, r) : 2 * (std::size_t(p - 1) * j + (r - 1));
+                        const std::size_t im = i == 0 ? re + L : re + 1;
+                        tw[re] = c;
+                        tw[im] = -sn;
                     }
             }
         }
