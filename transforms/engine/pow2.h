@@ -34,12 +34,14 @@ VEK_INLINE __m256 vmul(__m256 a, __m256 b) noexcept { return _mm256_mul_ps(a, b)
 VEK_INLINE __m256 vfma(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fmadd_ps(a, b, c); }
 VEK_INLINE __m256 vfms(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fmsub_ps(a, b, c); }
 VEK_INLINE __m256 vfnma(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fnmadd_ps(a, b, c); }
+VEK_INLINE __m256 vfnms(__m256 a, __m256 b, __m256 c) noexcept { return _mm256_fnmsub_ps(a, b, c); }
 VEK_INLINE __m256d vadd(__m256d a, __m256d b) noexcept { return _mm256_add_pd(a, b); }
 VEK_INLINE __m256d vsub(__m256d a, __m256d b) noexcept { return _mm256_sub_pd(a, b); }
 VEK_INLINE __m256d vmul(__m256d a, __m256d b) noexcept { return _mm256_mul_pd(a, b); }
 VEK_INLINE __m256d vfma(__m256d a, __m256d b, __m256d c) noexcept { return _mm256_fmadd_pd(a, b, c); }
 VEK_INLINE __m256d vfms(__m256d a, __m256d b, __m256d c) noexcept { return _mm256_fmsub_pd(a, b, c); }
 VEK_INLINE __m256d vfnma(__m256d a, __m256d b, __m256d c) noexcept { return _mm256_fnmadd_pd(a, b, c); }
+VEK_INLINE __m256d vfnms(__m256d a, __m256d b, __m256d c) noexcept { return _mm256_fnmsub_pd(a, b, c); }
 
 template <class T> struct VT;
 template <> struct VT<float> {
@@ -57,11 +59,19 @@ template <> struct VT<float> {
         re = _mm256_shuffle_ps(a, b, 0x88);
         im = _mm256_shuffle_ps(a, b, 0xDD);
     }
-    // Parts in natural lane order to 8 interleaved complex values.
+    // Parts in natural lane order to 8 interleaved complex values. The unpacks pair the
+    // parts within each 128-bit half; storing the halves in place of a cross-half
+    // shuffle moves that step onto the store ports (as in transposeTo).
     static VEK_INLINE void join(float* p, V re, V im) noexcept {
         const __m256 lo = _mm256_unpacklo_ps(re, im), hi = _mm256_unpackhi_ps(re, im);
-        _mm256_storeu_ps(p, _mm256_permute2f128_ps(lo, hi, 0x20));
-        _mm256_storeu_ps(p + 8, _mm256_permute2f128_ps(lo, hi, 0x31));
+        storeHalves(p, lo, hi, p + 8);
+    }
+    // The low halves of a and b to p and p + 4, the high halves to q and q + 4.
+    static VEK_INLINE void storeHalves(float* p, V a, V b, float* q) noexcept {
+        _mm_storeu_ps(p, _mm256_castps256_ps128(a));
+        _mm_storeu_ps(p + 4, _mm256_castps256_ps128(b));
+        _mm_storeu_ps(q, _mm256_extractf128_ps(a, 1));
+        _mm_storeu_ps(q + 4, _mm256_extractf128_ps(b, 1));
     }
     // Parts with lanes in the order perm to 8 interleaved complex values: the unpacks
     // alone leave them in natural order.
@@ -73,8 +83,7 @@ template <> struct VT<float> {
     static VEK_INLINE void joinRev(float* p, V re, V im) noexcept {
         const __m256 rr = _mm256_permute_ps(re, 0x1B), ri = _mm256_permute_ps(im, 0x1B);
         const __m256 lo = _mm256_unpacklo_ps(rr, ri), hi = _mm256_unpackhi_ps(rr, ri);
-        _mm256_storeu_ps(p, _mm256_permute2f128_ps(lo, hi, 0x31));
-        _mm256_storeu_ps(p + 8, _mm256_permute2f128_ps(lo, hi, 0x20));
+        storeHalves(p + 8, lo, hi, p);
     }
     // o[l] lane r = v[r] lane l.
     static VEK_INLINE void transpose(const V* v, V* o) noexcept {
@@ -94,6 +103,20 @@ template <> struct VT<float> {
         o[5] = _mm256_permute2f128_ps(u1, u5, 0x31);
         o[6] = _mm256_permute2f128_ps(u2, u6, 0x31);
         o[7] = _mm256_permute2f128_ps(u3, u7, 0x31);
+    }
+    // transpose(v) with row l stored at o[l]: the in-lane steps in registers, the step
+    // that crosses the 128-bit halves done by storing the halves where they belong,
+    // which moves 8 shuffles per transpose onto the store ports.
+    static VEK_INLINE void transposeTo(const V* v, float* const* o) noexcept {
+        const __m256 t0 = _mm256_unpacklo_ps(v[0], v[1]), t1 = _mm256_unpackhi_ps(v[0], v[1]);
+        const __m256 t2 = _mm256_unpacklo_ps(v[2], v[3]), t3 = _mm256_unpackhi_ps(v[2], v[3]);
+        const __m256 t4 = _mm256_unpacklo_ps(v[4], v[5]), t5 = _mm256_unpackhi_ps(v[4], v[5]);
+        const __m256 t6 = _mm256_unpacklo_ps(v[6], v[7]), t7 = _mm256_unpackhi_ps(v[6], v[7]);
+        const __m256 u[8] = {_mm256_shuffle_ps(t0, t2, 0x44), _mm256_shuffle_ps(t0, t2, 0xEE),
+                             _mm256_shuffle_ps(t1, t3, 0x44), _mm256_shuffle_ps(t1, t3, 0xEE),
+                             _mm256_shuffle_ps(t4, t6, 0x44), _mm256_shuffle_ps(t4, t6, 0xEE),
+                             _mm256_shuffle_ps(t5, t7, 0x44), _mm256_shuffle_ps(t5, t7, 0xEE)};
+        for (int l = 0; l < 4; ++l) storeHalves(o[l], u[l], u[l + 4], o[l + 4]);
     }
     // Lane l = element (L - l) % L of the register that has lane 0 of next and the
     // other lanes of prev: the mirror c -> h - c of a block across a block boundary.
@@ -117,8 +140,13 @@ template <> struct VT<double> {
     }
     static VEK_INLINE void join(double* p, V re, V im) noexcept {
         const __m256d lo = _mm256_unpacklo_pd(re, im), hi = _mm256_unpackhi_pd(re, im);
-        _mm256_storeu_pd(p, _mm256_permute2f128_pd(lo, hi, 0x20));
-        _mm256_storeu_pd(p + 4, _mm256_permute2f128_pd(lo, hi, 0x31));
+        storeHalves(p, lo, hi, p + 4);
+    }
+    static VEK_INLINE void storeHalves(double* p, V a, V b, double* q) noexcept {
+        _mm_storeu_pd(p, _mm256_castpd256_pd128(a));
+        _mm_storeu_pd(p + 2, _mm256_castpd256_pd128(b));
+        _mm_storeu_pd(q, _mm256_extractf128_pd(a, 1));
+        _mm_storeu_pd(q + 2, _mm256_extractf128_pd(b, 1));
     }
     static VEK_INLINE void joinP(double* p, V re, V im) noexcept {
         _mm256_storeu_pd(p, _mm256_unpacklo_pd(re, im));
@@ -126,8 +154,7 @@ template <> struct VT<double> {
     }
     static VEK_INLINE void joinRev(double* p, V re, V im) noexcept {
         const __m256d lo = _mm256_unpacklo_pd(re, im), hi = _mm256_unpackhi_pd(re, im);
-        _mm256_storeu_pd(p, _mm256_permute2f128_pd(hi, lo, 0x31));
-        _mm256_storeu_pd(p + 4, _mm256_permute2f128_pd(hi, lo, 0x20));
+        storeHalves(p + 4, hi, lo, p);
     }
     static VEK_INLINE void transpose(const V* v, V* o) noexcept {
         const __m256d t0 = _mm256_unpacklo_pd(v[0], v[1]), t1 = _mm256_unpackhi_pd(v[0], v[1]);
@@ -136,6 +163,12 @@ template <> struct VT<double> {
         o[1] = _mm256_permute2f128_pd(t1, t3, 0x20);
         o[2] = _mm256_permute2f128_pd(t0, t2, 0x31);
         o[3] = _mm256_permute2f128_pd(t1, t3, 0x31);
+    }
+    static VEK_INLINE void transposeTo(const V* v, double* const* o) noexcept {
+        const __m256d t0 = _mm256_unpacklo_pd(v[0], v[1]), t1 = _mm256_unpackhi_pd(v[0], v[1]);
+        const __m256d t2 = _mm256_unpacklo_pd(v[2], v[3]), t3 = _mm256_unpackhi_pd(v[2], v[3]);
+        storeHalves(o[0], t0, t2, o[2]);
+        storeHalves(o[1], t1, t3, o[3]);
     }
     static VEK_INLINE V mirror(V prev, V next) noexcept {
         return _mm256_permute4x64_pd(_mm256_blend_pd(prev, next, 0x1), 0x6C);
@@ -218,7 +251,11 @@ VEK_INLINE void bf(const Z<T>* x, Z<T>* y) noexcept {
 // the input. PermLanes: lane l of each block holds element perm[l] of the block, the
 // order in which the last pass interleaves with unpacks alone; the passes between
 // work lane by lane and keep it.
-template <int P, bool Swap, bool PermLanes, class T>
+// Half: the transposes store 128-bit halves (transposeTo). Not on the shortest lengths,
+// where the next pass reads a block while its two half stores are still in flight: a
+// load that spans two stores cannot take its data from them and waits until both reach
+// the cache.
+template <int P, bool Swap, bool PermLanes, bool Half, class T>
 void first(const T* x, T* y, int m, const T* tw) noexcept {
     using D = VT<T>;
     using V = typename D::V;
@@ -238,18 +275,27 @@ void first(const T* x, T* y, int m, const T* tw) noexcept {
             b[r] = cmul(b[r], D::load(w), D::load(w + L));
         }
         for (int g = 0; g < P / L; ++g) {
-            V vr[L], vi[L], orr[L], oi[L];
+            V vr[L], vi[L];
+            T* orr[L];
+            T* oi[L];
             for (int l = 0; l < L; ++l) {
                 const int r = g * L + (PermLanes ? D::perm[l] : l);
                 vr[l] = b[r].r;
                 vi[l] = b[r].i;
+                orr[l] = y + 2 * (std::size_t(P) * (j + D::perm[l]) + std::size_t(g) * L);
+                oi[l] = orr[l] + L;
             }
-            D::transpose(vr, orr);
-            D::transpose(vi, oi);
-            for (int l = 0; l < L; ++l) {
-                T* o = y + 2 * (std::size_t(P) * (j + D::perm[l]) + std::size_t(g) * L);
-                D::store(o, orr[l]);
-                D::store(o + L, oi[l]);
+            if constexpr (Half) {
+                D::transposeTo(vr, orr);
+                D::transposeTo(vi, oi);
+            } else {
+                V tr[L], ti[L];
+                D::transpose(vr, tr);
+                D::transpose(vi, ti);
+                for (int l = 0; l < L; ++l) {
+                    D::store(orr[l], tr[l]);
+                    D::store(oi[l], ti[l]);
+                }
             }
         }
     }
@@ -359,6 +405,9 @@ void runRows(const Pass& ps, const T* x, T* y, const T* tw, bool last) noexcept 
     }
 }
 
+// The shortest length whose first pass stores halves (see first).
+constexpr int kHalfMin = 256;
+
 // SplitOut: the last pass leaves split blocks in dst (for the real recombination).
 template <bool Swap, bool SplitOut, class T>
 void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
@@ -385,7 +434,8 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
         const Pass& ps = pl->pass[i];
         const T* tw = reinterpret_cast<const T*>(base + ps.twOff);
         if (i == 0) {
-            first<8, Swap, !SplitOut>(in, out, ps.m, tw);
+            if (pl->n >= kHalfMin) first<8, Swap, !SplitOut, true>(in, out, ps.m, tw);
+            else first<8, Swap, !SplitOut, false>(in, out, ps.m, tw);
         } else if (fuse && i == 1) {
             const T* tw2 = reinterpret_cast<const T*>(base + pl->pass[2].twOff);
             switch (ps.p) {
@@ -404,19 +454,21 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
 
 // ---- real forward recombination on split blocks ------------------------------------------
 // d holds Z[0..h-1] as split blocks (the complex transform of the N = 2h real inputs read
-// as h complex values), ws the twiddles exp(-2 pi i k / N), k = 0..h/2, as split blocks.
+// as h complex values), ws the twiddles exp(-2 pi i k / N) / 2, k = 0..h/2, as split blocks.
 // Writes the interleaved Perm spectrum in place:
 //   X[k] = (Z[k] + conj Z[h-k]) / 2 - i w^k (Z[k] - conj Z[h-k]) / 2, X[h-k] its mirror,
 //   d[0] = X[0], d[1] = X[h] (both real).
 // A group is the block of bins a..a+L-1 and the mirrors h-a-L+1..h-a, which straddle two
 // blocks: the lower one is read from memory, the upper one was the lower one of the
 // previous group and is carried in registers (its memory is already overwritten).
+// The twiddles come halved (fillRecSplit), which folds the halving of the sums into
+// fused multiply-adds: 0.5 e + p/2 rounds exactly as 0.5 (e + p) does.
 template <class T>
 VEK_INLINE void recombOne(T zr, T zi, T mr, T mi, T wr, T wi, T* lo, T* hi) noexcept {
     const T er = zr + mr, ei = zi - mi, orr = zr - mr, oi = zi + mi;
     const T pr = std::fma(orr, wr, -(oi * wi)), pi = std::fma(orr, wi, oi * wr);
-    const T ar = T(0.5) * (er + pi), ai = T(0.5) * (ei - pr);
-    const T br = T(0.5) * (er - pi), bi = T(0.5) * (-ei - pr);
+    const T ar = std::fma(T(0.5), er, pi), ai = std::fma(T(0.5), ei, -pr);
+    const T br = std::fma(T(0.5), er, -pi), bi = std::fma(T(-0.5), ei, -pr);
     hi[0] = br;
     hi[1] = bi;
     lo[0] = ar;
@@ -441,8 +493,8 @@ void recombFwd(T* d, const T* ws, int h) noexcept {
         const V wr = D::load(ws + 2 * a), wi = D::load(ws + 2 * a + L);
         const V er = vadd(zr, mr), ei = vsub(zi, mi), orr = vsub(zr, mr), oi = vadd(zi, mi);
         const V qr = vfms(orr, wr, vmul(oi, wi)), qi = vfma(orr, wi, vmul(oi, wr));
-        const V ar = vmul(half, vadd(er, qi)), ai = vmul(half, vsub(ei, qr));
-        const V br = vmul(half, vsub(er, qi)), bi = vmul(half, vsub(vsub(D::set1(T(0)), ei), qr));
+        const V ar = vfma(half, er, qi), ai = vfms(half, ei, qr);
+        const V br = vfms(half, er, qi), bi = vfnms(half, ei, qr);
         D::join(d + 2 * a, ar, ai);
         // Lane l of b is bin h - a - l: reversed, lane t is bin h - a - L + 1 + t.
         if (a == 0) {
@@ -484,13 +536,13 @@ void recombFwd(T* d, const T* ws, int h) noexcept {
     d[1] = rh;
 }
 
-// The twiddles of recombFwd from the interleaved table w (k = 0..h/2).
+// The twiddles of recombFwd, halved, from the interleaved table w (k = 0..h/2).
 template <class T>
 void fillRecSplit(T* ws, const T* w, int h) noexcept {
     constexpr int L = VT<T>::L;
     for (int k = 0; 2 * k <= h; ++k) {
-        ws[2 * L * (k / L) + k % L] = w[2 * k];
-        ws[2 * L * (k / L) + L + k % L] = w[2 * k + 1];
+        ws[2 * L * (k / L) + k % L] = T(0.5) * w[2 * k];
+        ws[2 * L * (k / L) + L + k % L] = T(0.5) * w[2 * k + 1];
     }
 }
 
