@@ -423,10 +423,12 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
         if (d < 512 || d > 3584) work += 2 * std::size_t(pl->skew);
     }
     // The first two middle passes run as one sweep (rows2) where measurement showed it
-    // pays: a radix 4 or 8 followed by an 8 always, any pair once the data outgrow the
-    // first-level cache. The sweeps then alternate buffers as the passes would.
+    // pays. The plans put the pairs (4, 4), (4, 8) or (8, 8) there: the last two always,
+    // (4, 4) once the data outgrow the first-level cache. The sweeps then alternate
+    // buffers as the passes would.
     const int p1 = K >= 4 ? pl->pass[1].p : 0, p2 = K >= 4 ? pl->pass[2].p : 0;
-    const bool fuse = K >= 4 && ((p1 >= 4 && p2 == 8) || std::size_t(pl->n) * 2 * sizeof(T) >= 65536);
+    const bool pair = p1 >= 4 && p2 >= p1;
+    const bool fuse = pair && (p2 == 8 || std::size_t(pl->n) * 2 * sizeof(T) >= 65536);
     const int sweeps = K - (fuse ? 1 : 0);
     const T* in = src;
     for (int i = 0, sw = 0; i < K; ++i, ++sw) {
@@ -438,17 +440,9 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
             else first<8, Swap, !SplitOut, false>(in, out, ps.m, tw);
         } else if (fuse && i == 1) {
             const T* tw2 = reinterpret_cast<const T*>(base + pl->pass[2].twOff);
-            switch (p1 * 16 + p2) {
-                case 0x22: rows2<2, 2>(in, out, ps.m, ps.s, tw, tw2); break;
-                case 0x24: rows2<2, 4>(in, out, ps.m, ps.s, tw, tw2); break;
-                case 0x28: rows2<2, 8>(in, out, ps.m, ps.s, tw, tw2); break;
-                case 0x42: rows2<4, 2>(in, out, ps.m, ps.s, tw, tw2); break;
-                case 0x44: rows2<4, 4>(in, out, ps.m, ps.s, tw, tw2); break;
-                case 0x48: rows2<4, 8>(in, out, ps.m, ps.s, tw, tw2); break;
-                case 0x82: rows2<8, 2>(in, out, ps.m, ps.s, tw, tw2); break;
-                case 0x84: rows2<8, 4>(in, out, ps.m, ps.s, tw, tw2); break;
-                default: rows2<8, 8>(in, out, ps.m, ps.s, tw, tw2); break;
-            }
+            if (p1 == 8) rows2<8, 8>(in, out, ps.m, ps.s, tw, tw2);
+            else if (p2 == 8) rows2<4, 8>(in, out, ps.m, ps.s, tw, tw2);
+            else rows2<4, 4>(in, out, ps.m, ps.s, tw, tw2);
             ++i;
         } else {
             runRows<Swap>(ps, in, out, tw, !SplitOut && i == K - 1);
