@@ -373,7 +373,8 @@ void runPlan(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T*
 template <class T> bool pow2Eligible(int n) noexcept;
 template <class T> void buildPow2(Builder& b, CPlan& P, int n) noexcept;
 template <class T>
-void runPow2(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv) noexcept;
+void runPow2(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv,
+             const T* kern = nullptr, int how = 0, const std::uint32_t* ix = nullptr) noexcept;
 
 template <class T>
 Built buildPlan(Builder& b, int n) noexcept;
@@ -669,6 +670,19 @@ inline void mulPoint(const T* a, const T* b, T* out, std::size_t n) noexcept {
     }
 }
 
+// The second half of a convolution through the inner plan sub: y times the transformed
+// kernel (or its conjugate), then the inverse transform, in place. A power-of-two plan
+// multiplies as its first pass reads.
+template <bool Conj, class T>
+void convolveBack(const std::uint8_t* base, const CPlan* sub, T* y, const T* kern, T* work) noexcept {
+    if (sub->method == kPow2) {
+        runPow2<T>(base, sub, y, y, work, true, kern, Conj ? 2 : 1);
+    } else {
+        mulPoint<Conj>(y, kern, y, std::size_t(sub->n));
+        runPlan<T>(base, sub, y, y, work, true);
+    }
+}
+
 template <bool Inv, class T>
 void runChirp(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
     const std::size_t n = std::size_t(pl->n), M = std::size_t(pl->M);
@@ -680,8 +694,7 @@ void runChirp(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T
     mulPoint<Inv>(src, chirp, y, n);
     std::memset(y + 2 * n, 0, 2 * (M - n) * sizeof(T));
     runPlan<T>(base, sub, y, y, w2, false);
-    mulPoint<Inv>(y, kern, y, M);
-    runPlan<T>(base, sub, y, y, w2, true);
+    convolveBack<Inv>(base, sub, y, kern, w2);
     mulPoint<Inv>(y, chirp, dst, n);
 }
 
@@ -702,18 +715,21 @@ void runRader(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T
     // The inverse conjugates the input and the output: x ^ flip.
     const S flip = cxFlip<T>(Inv);
     const S x0 = cxXor(S::load(src), flip);
-    cxXor(S::load(src + 2), flip).store(a);
     // The accesses through the permutations miss the cache for long lengths; they are
-    // requested some way ahead.
+    // requested some way ahead. A power-of-two inner plan gathers as its first pass reads.
     constexpr std::size_t kAhead = 64;
-    for (std::size_t q = 1; q < L; ++q) {
-        if (q + kAhead < L) _mm_prefetch(reinterpret_cast<const char*>(src + 2 * std::size_t(perm[L - q - kAhead])), _MM_HINT_T0);
-        cxXor(S::load(src + 2 * std::size_t(perm[L - q])), flip).store(a + 2 * q);
+    if (sub->method == kPow2) {
+        runPow2<T>(base, sub, src, a, w2, false, nullptr, Inv ? 4 : 3, perm);
+    } else {
+        cxXor(S::load(src + 2), flip).store(a);
+        for (std::size_t q = 1; q < L; ++q) {
+            if (q + kAhead < L) _mm_prefetch(reinterpret_cast<const char*>(src + 2 * std::size_t(perm[L - q - kAhead])), _MM_HINT_T0);
+            cxXor(S::load(src + 2 * std::size_t(perm[L - q])), flip).store(a + 2 * q);
+        }
+        runPlan<T>(base, sub, a, a, w2, false);
     }
-    runPlan<T>(base, sub, a, a, w2, false);
     const S X0 = x0 + S::load(a);
-    mulPoint<false>(a, kern, a, L);
-    runPlan<T>(base, sub, a, a, w2, true);
+    convolveBack<false>(base, sub, a, kern, w2);
     const std::uint32_t* dlog = reinterpret_cast<const std::uint32_t*>(base + pl->logOff);
     for (std::size_t k = 1; k <= L; ++k) {
         if (k + kAhead <= L) _mm_prefetch(reinterpret_cast<const char*>(a + 2 * std::size_t(dlog[k - 1 + kAhead])), _MM_HINT_T0);

@@ -59,6 +59,16 @@ template <> struct VT<float> {
         re = _mm256_shuffle_ps(a, b, 0x88);
         im = _mm256_shuffle_ps(a, b, 0xDD);
     }
+    // split of the complex values x[ix[0..7]].
+    static VEK_INLINE void splitAt(const float* x, const std::uint32_t* ix, V& re, V& im) noexcept {
+        auto pair = [&](int l) {
+            const __m128 lo = _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(x + 2 * std::size_t(ix[l]))));
+            return _mm_loadh_pi(lo, reinterpret_cast<const __m64*>(x + 2 * std::size_t(ix[l + 1])));
+        };
+        const __m256 a = _mm256_set_m128(pair(2), pair(0)), b = _mm256_set_m128(pair(6), pair(4));
+        re = _mm256_shuffle_ps(a, b, 0x88);
+        im = _mm256_shuffle_ps(a, b, 0xDD);
+    }
     // Parts in natural lane order to 8 interleaved complex values. The unpacks pair the
     // parts within each 128-bit half; storing the halves in place of a cross-half
     // shuffle moves that step onto the store ports (as in transposeTo).
@@ -135,6 +145,12 @@ template <> struct VT<double> {
     static VEK_INLINE V bcast(const double* p) noexcept { return _mm256_broadcast_sd(p); }
     static VEK_INLINE void split(const double* p, V& re, V& im) noexcept {
         const __m256d a = _mm256_loadu_pd(p), b = _mm256_loadu_pd(p + 4);
+        re = _mm256_unpacklo_pd(a, b);
+        im = _mm256_unpackhi_pd(a, b);
+    }
+    static VEK_INLINE void splitAt(const double* x, const std::uint32_t* ix, V& re, V& im) noexcept {
+        const __m256d a = _mm256_loadu2_m128d(x + 2 * std::size_t(ix[1]), x + 2 * std::size_t(ix[0]));
+        const __m256d b = _mm256_loadu2_m128d(x + 2 * std::size_t(ix[3]), x + 2 * std::size_t(ix[2]));
         re = _mm256_unpacklo_pd(a, b);
         im = _mm256_unpackhi_pd(a, b);
     }
@@ -255,8 +271,13 @@ VEK_INLINE void bf(const Z<T>* x, Z<T>* y) noexcept {
 // where the next pass reads a block while its two half stores are still in flight: a
 // load that spans two stores cannot take its data from them and waits until both reach
 // the cache.
-template <int P, bool Swap, bool PermLanes, bool Half, class T>
-void first(const T* x, T* y, int m, const T* tw) noexcept {
+// In says how the input is read, saving the convolutions of Rader's and Bluestein's
+// methods a sweep of their own: 1 and 2, times the array kern of the same layout or
+// its conjugate; 3 and 4, element e gathered from x[ix[e ? n - e : 0]] (the powers of
+// a primitive root in reverse, n = P m), or its conjugate.
+template <int P, bool Swap, bool PermLanes, bool Half, int In = 0, class T>
+void first(const T* x, T* y, int m, const T* tw, const T* kern = nullptr,
+           const std::uint32_t* ix = nullptr) noexcept {
     using D = VT<T>;
     using V = typename D::V;
     constexpr int L = D::L;
@@ -266,7 +287,22 @@ void first(const T* x, T* y, int m, const T* tw) noexcept {
         Z<T> a[P], b[P];
         for (int q = 0; q < P; ++q) {
             V re, im;
-            D::split(x + 2 * (j + mm * q), re, im);
+            if constexpr (In >= 3) {
+                std::uint32_t at[L];
+                const std::size_t e0 = j + mm * q, n = mm * P;
+                for (int l = 0; l < L; ++l) at[l] = ix[e0 + l ? n - e0 - l : 0];
+                D::splitAt(x, at, re, im);
+                if constexpr (In == 4) im = vsub(D::set1(T(0)), im);
+            } else {
+                D::split(x + 2 * (j + mm * q), re, im);
+            }
+            if constexpr (In == 1 || In == 2) {
+                V kr, ki;
+                D::split(kern + 2 * (j + mm * q), kr, ki);
+                const V pr = In == 1 ? vfms(re, kr, vmul(im, ki)) : vfma(re, kr, vmul(im, ki));
+                im = In == 1 ? vfma(re, ki, vmul(im, kr)) : vfms(im, kr, vmul(re, ki));
+                re = pr;
+            }
             a[q] = Swap ? Z<T>{im, re} : Z<T>{re, im};
         }
         bf<P, T>(a, b);
@@ -409,8 +445,10 @@ void runRows(const Pass& ps, const T* x, T* y, const T* tw, bool last) noexcept 
 constexpr int kHalfMin = 256;
 
 // SplitOut: the last pass leaves split blocks in dst (for the real recombination).
+// kern, ix: see first (In = how).
 template <bool Swap, bool SplitOut, class T>
-void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work) noexcept {
+void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, const T* kern = nullptr,
+         int how = 0, const std::uint32_t* ix = nullptr) noexcept {
     const int K = pl->passes;
     const bool alias = src == dst;
     // The last pass reads P rows of the work array and writes P rows of dst, each a
@@ -436,8 +474,19 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
         const Pass& ps = pl->pass[i];
         const T* tw = reinterpret_cast<const T*>(base + ps.twOff);
         if (i == 0) {
-            if (pl->n >= kHalfMin) first<8, Swap, !SplitOut, true>(in, out, ps.m, tw);
-            else first<8, Swap, !SplitOut, false>(in, out, ps.m, tw);
+            const bool half = pl->n >= kHalfMin;
+            switch (how * 2 + (half ? 1 : 0)) {
+                case 2: first<8, Swap, !SplitOut, false, 1>(in, out, ps.m, tw, kern); break;
+                case 3: first<8, Swap, !SplitOut, true, 1>(in, out, ps.m, tw, kern); break;
+                case 4: first<8, Swap, !SplitOut, false, 2>(in, out, ps.m, tw, kern); break;
+                case 5: first<8, Swap, !SplitOut, true, 2>(in, out, ps.m, tw, kern); break;
+                case 6: first<8, Swap, !SplitOut, false, 3>(in, out, ps.m, tw, kern, ix); break;
+                case 7: first<8, Swap, !SplitOut, true, 3>(in, out, ps.m, tw, kern, ix); break;
+                case 8: first<8, Swap, !SplitOut, false, 4>(in, out, ps.m, tw, kern, ix); break;
+                case 9: first<8, Swap, !SplitOut, true, 4>(in, out, ps.m, tw, kern, ix); break;
+                case 1: first<8, Swap, !SplitOut, true>(in, out, ps.m, tw); break;
+                default: first<8, Swap, !SplitOut, false>(in, out, ps.m, tw); break;
+            }
         } else if (fuse && i == 1) {
             const T* tw2 = reinterpret_cast<const T*>(base + pl->pass[2].twOff);
             if (p1 == 8) rows2<8, 8>(in, out, ps.m, ps.s, tw, tw2);
@@ -644,9 +693,10 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
 }
 
 template <class T>
-void runPow2(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv) noexcept {
-    if (inv) p2::run<true, false>(base, pl, src, dst, work);
-    else p2::run<false, false>(base, pl, src, dst, work);
+void runPow2(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv,
+             const T* kern, int how, const std::uint32_t* ix) noexcept {
+    if (inv) p2::run<true, false>(base, pl, src, dst, work, kern, how, ix);
+    else p2::run<false, false>(base, pl, src, dst, work, kern, how, ix);
 }
 
 }  // namespace vek::dft
