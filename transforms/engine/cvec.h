@@ -397,6 +397,47 @@ VEK_INLINE void storeT(const CH* b, float* y, int p, int) noexcept {
     }
 }
 
+// ---- pairs of complex values from two places ------------------------------------------
+// The prime-factor kernels of whole lengths compute two short transforms side by side,
+// one per lane, on a register of two complex values (a full register in double, an SSE
+// register in single) whose halves come from and go to unrelated places; a transform
+// left over runs on one value (CX<T>).
+template <class T> struct PairOf;
+template <>
+struct PairOf<double> {
+    using V = CVec<double>;
+    using S = CX<double>;
+    static VEK_INLINE V load2(const double* p0, const double* p1) noexcept { return {_mm256_loadu2_m128d(p1, p0)}; }
+    static VEK_INLINE V join(S lo, S hi) noexcept { return {_mm256_set_m128d(hi.v, lo.v)}; }
+    static VEK_INLINE S lo(V a) noexcept { return {_mm256_castpd256_pd128(a.v)}; }
+    static VEK_INLINE S hi(V a) noexcept { return {_mm256_extractf128_pd(a.v, 1)}; }
+    // (a.lo, b.lo) and (a.hi, b.hi)
+    static VEK_INLINE V lows(V a, V b) noexcept { return {_mm256_permute2f128_pd(a.v, b.v, 0x20)}; }
+    static VEK_INLINE V highs(V a, V b) noexcept { return {_mm256_permute2f128_pd(a.v, b.v, 0x31)}; }
+    static VEK_INLINE void store2(V a, double* p0, double* p1) noexcept {
+        _mm_storeu_pd(p0, _mm256_castpd256_pd128(a.v));
+        _mm_storeu_pd(p1, _mm256_extractf128_pd(a.v, 1));
+    }
+};
+template <>
+struct PairOf<float> {
+    using V = CH;
+    using S = CX<float>;
+    static VEK_INLINE V load2(const float* p0, const float* p1) noexcept {
+        return {_mm_loadh_pi(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p0))),
+                             reinterpret_cast<const __m64*>(p1))};
+    }
+    static VEK_INLINE V join(S lo, S hi) noexcept { return {_mm_movelh_ps(lo.v, hi.v)}; }
+    static VEK_INLINE S lo(V a) noexcept { return {a.v}; }
+    static VEK_INLINE S hi(V a) noexcept { return {_mm_movehl_ps(a.v, a.v)}; }
+    static VEK_INLINE V lows(V a, V b) noexcept { return {_mm_movelh_ps(a.v, b.v)}; }
+    static VEK_INLINE V highs(V a, V b) noexcept { return {_mm_movehl_ps(b.v, a.v)}; }
+    static VEK_INLINE void store2(V a, float* p0, float* p1) noexcept {
+        _mm_storel_pi(reinterpret_cast<__m64*>(p0), a.v);
+        _mm_storeh_pi(reinterpret_cast<__m64*>(p1), a.v);
+    }
+};
+
 // Multiplication by the unit root's imaginary unit of the transform's direction:
 // -i forward, +i inverse.
 template <bool Inv, class V> VEK_INLINE V rot(V a) noexcept {
