@@ -52,11 +52,11 @@ VEK_INLINE void bfly2(const V* x, V* y) noexcept {
 
 template <bool Inv, class V>
 VEK_INLINE void bfly4(const V* x, V* y) noexcept {
-    const V a = x[0] + x[2], b = x[0] - x[2], c = x[1] + x[3], d = rot<Inv>(x[1] - x[3]);
+    const V a = x[0] + x[2], b = x[0] - x[2], c = x[1] + x[3], d = x[1] - x[3];
     y[0] = a + c;
     y[2] = a - c;
-    y[1] = b + d;
-    y[3] = b - d;
+    y[1] = addRot<Inv>(b, d);
+    y[3] = subRot<Inv>(b, d);
 }
 
 template <bool Inv, class V>
@@ -107,9 +107,8 @@ VEK_INLINE void bflyOdd(const V* x, V* y) noexcept {
             a = fmar(t[q - 1], c, a);
             b = fmar(d[q - 1], s, b);
         }
-        const V rb = rot<Inv>(b);
-        y[r] = a + rb;
-        y[P - r] = a - rb;
+        y[r] = addRot<Inv>(a, b);
+        y[P - r] = subRot<Inv>(a, b);
     }
 }
 
@@ -134,9 +133,8 @@ inline void bflyGen(const V* x, V* y, int p, const typename V::E* trig) noexcept
             a = fmar(t[q - 1], trig[2 * idx], a);
             b = fmar(d[q - 1], trig[2 * idx + 1], b);
         }
-        const V rb = rot<Inv>(b);
-        y[r] = a + rb;
-        y[p - r] = a - rb;
+        y[r] = addRot<Inv>(a, b);
+        y[p - r] = subRot<Inv>(a, b);
     }
 }
 

@@ -443,6 +443,52 @@ struct PairOf<float> {
 template <bool Inv, class V> VEK_INLINE V rot(V a) noexcept {
     if constexpr (Inv) return mulI(a); else return mulNI(a);
 }
+// a + rot(b) and a - rot(b). On registers the parts of b are swapped and multiplied by
+// a constant of signs in the fused addition: the product is exact, so the one rounding
+// is that of the addition, and the sign flip costs no operation of its own.
+template <bool Inv, class T> VEK_INLINE CScal<T> addRot(CScal<T> a, CScal<T> b) noexcept { return a + rot<Inv>(b); }
+template <bool Inv, class T> VEK_INLINE CScal<T> subRot(CScal<T> a, CScal<T> b) noexcept { return a - rot<Inv>(b); }
+// rot(b) = swap(b) * (s, -s) per complex lane, s = 1 forward, -1 inverse.
+template <bool Inv> VEK_INLINE __m128d rotSigns128d() noexcept { return Inv ? _mm_setr_pd(-1.0, 1.0) : _mm_setr_pd(1.0, -1.0); }
+template <bool Inv> VEK_INLINE __m128 rotSigns128() noexcept {
+    return Inv ? _mm_setr_ps(-1.0f, 1.0f, -1.0f, 1.0f) : _mm_setr_ps(1.0f, -1.0f, 1.0f, -1.0f);
+}
+template <bool Inv> VEK_INLINE CX<double> addRot(CX<double> a, CX<double> b) noexcept {
+    return {_mm_fmadd_pd(_mm_shuffle_pd(b.v, b.v, 1), rotSigns128d<Inv>(), a.v)};
+}
+template <bool Inv> VEK_INLINE CX<double> subRot(CX<double> a, CX<double> b) noexcept {
+    return {_mm_fnmadd_pd(_mm_shuffle_pd(b.v, b.v, 1), rotSigns128d<Inv>(), a.v)};
+}
+template <bool Inv> VEK_INLINE CX<float> addRot(CX<float> a, CX<float> b) noexcept {
+    return {_mm_fmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(), a.v)};
+}
+template <bool Inv> VEK_INLINE CX<float> subRot(CX<float> a, CX<float> b) noexcept {
+    return {_mm_fnmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(), a.v)};
+}
+template <bool Inv> VEK_INLINE CH addRot(CH a, CH b) noexcept {
+    return {_mm_fmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(), a.v)};
+}
+template <bool Inv> VEK_INLINE CH subRot(CH a, CH b) noexcept {
+    return {_mm_fnmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(), a.v)};
+}
+template <bool Inv> VEK_INLINE CVec<double> addRot(CVec<double> a, CVec<double> b) noexcept {
+    const __m256d sg = Inv ? _mm256_setr_pd(-1.0, 1.0, -1.0, 1.0) : _mm256_setr_pd(1.0, -1.0, 1.0, -1.0);
+    return {_mm256_fmadd_pd(_mm256_permute_pd(b.v, 0x5), sg, a.v)};
+}
+template <bool Inv> VEK_INLINE CVec<double> subRot(CVec<double> a, CVec<double> b) noexcept {
+    const __m256d sg = Inv ? _mm256_setr_pd(-1.0, 1.0, -1.0, 1.0) : _mm256_setr_pd(1.0, -1.0, 1.0, -1.0);
+    return {_mm256_fnmadd_pd(_mm256_permute_pd(b.v, 0x5), sg, a.v)};
+}
+template <bool Inv> VEK_INLINE __m256 rotSigns256() noexcept {
+    const __m128 h = rotSigns128<Inv>();
+    return _mm256_insertf128_ps(_mm256_castps128_ps256(h), h, 1);
+}
+template <bool Inv> VEK_INLINE CVec<float> addRot(CVec<float> a, CVec<float> b) noexcept {
+    return {_mm256_fmadd_ps(_mm256_permute_ps(b.v, 0xB1), rotSigns256<Inv>(), a.v)};
+}
+template <bool Inv> VEK_INLINE CVec<float> subRot(CVec<float> a, CVec<float> b) noexcept {
+    return {_mm256_fnmadd_ps(_mm256_permute_ps(b.v, 0xB1), rotSigns256<Inv>(), a.v)};
+}
 // a times the twiddle w of the forward direction, or its conjugate for the inverse.
 template <bool Inv, class V> VEK_INLINE V twiddle(V a, V w) noexcept {
     if constexpr (Inv) return cmulc(a, w); else return cmul(a, w);
