@@ -95,6 +95,12 @@ VEK_INLINE void bflyOdd(const V* x, V* y) noexcept {
         sum = sum + t[q - 1];
     }
     y[0] = sum;
+    if constexpr (P == 3) {   // the one sine product fused into the outputs
+        const V a = fmar(t[0], T(OddTrig<3>::c[0]), x[0]);
+        y[1] = addRotMul<Inv>(a, d[0], T(OddTrig<3>::s[0]));
+        y[2] = subRotMul<Inv>(a, d[0], T(OddTrig<3>::s[0]));
+        return;
+    }
 #pragma GCC unroll 8
     for (int r = 1; r <= H; ++r) {
         V a = x[0], b = V::zero();

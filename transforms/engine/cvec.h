@@ -443,52 +443,62 @@ struct PairOf<float> {
 template <bool Inv, class V> VEK_INLINE V rot(V a) noexcept {
     if constexpr (Inv) return mulI(a); else return mulNI(a);
 }
-// a + rot(b) and a - rot(b). On registers the parts of b are swapped and multiplied by
-// a constant of signs in the fused addition: the product is exact, so the one rounding
-// is that of the addition, and the sign flip costs no operation of its own.
-template <bool Inv, class T> VEK_INLINE CScal<T> addRot(CScal<T> a, CScal<T> b) noexcept { return a + rot<Inv>(b); }
-template <bool Inv, class T> VEK_INLINE CScal<T> subRot(CScal<T> a, CScal<T> b) noexcept { return a - rot<Inv>(b); }
-// rot(b) = swap(b) * (s, -s) per complex lane, s = 1 forward, -1 inverse.
-template <bool Inv> VEK_INLINE __m128d rotSigns128d() noexcept { return Inv ? _mm_setr_pd(-1.0, 1.0) : _mm_setr_pd(1.0, -1.0); }
-template <bool Inv> VEK_INLINE __m128 rotSigns128() noexcept {
-    return Inv ? _mm_setr_ps(-1.0f, 1.0f, -1.0f, 1.0f) : _mm_setr_ps(1.0f, -1.0f, 1.0f, -1.0f);
+// a + rot(b) c and a - rot(b) c, c real (rot: see above). The parts of b are swapped
+// and multiplied by the constant (c, -c) (its negation inverse) in the fused addition,
+// so the one rounding is that of the sum, and the sign flip costs no operation; for
+// c = 1 the product is exact and the result that of a + rot(b).
+template <bool Inv, class T> VEK_INLINE CScal<T> addRotMul(CScal<T> a, CScal<T> b, T c) noexcept {
+    const T s = Inv ? -c : c;
+    return {std::fma(b.im, s, a.re), std::fma(b.re, -s, a.im)};
 }
-template <bool Inv> VEK_INLINE CX<double> addRot(CX<double> a, CX<double> b) noexcept {
-    return {_mm_fmadd_pd(_mm_shuffle_pd(b.v, b.v, 1), rotSigns128d<Inv>(), a.v)};
+template <bool Inv, class T> VEK_INLINE CScal<T> subRotMul(CScal<T> a, CScal<T> b, T c) noexcept {
+    const T s = Inv ? -c : c;
+    return {std::fma(b.im, -s, a.re), std::fma(b.re, s, a.im)};
 }
-template <bool Inv> VEK_INLINE CX<double> subRot(CX<double> a, CX<double> b) noexcept {
-    return {_mm_fnmadd_pd(_mm_shuffle_pd(b.v, b.v, 1), rotSigns128d<Inv>(), a.v)};
+template <bool Inv> VEK_INLINE __m128d rotSigns128d(double c) noexcept { return Inv ? _mm_setr_pd(-c, c) : _mm_setr_pd(c, -c); }
+template <bool Inv> VEK_INLINE __m128 rotSigns128(float c) noexcept {
+    return Inv ? _mm_setr_ps(-c, c, -c, c) : _mm_setr_ps(c, -c, c, -c);
 }
-template <bool Inv> VEK_INLINE CX<float> addRot(CX<float> a, CX<float> b) noexcept {
-    return {_mm_fmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(), a.v)};
+template <bool Inv> VEK_INLINE CX<double> addRotMul(CX<double> a, CX<double> b, double c) noexcept {
+    return {_mm_fmadd_pd(_mm_shuffle_pd(b.v, b.v, 1), rotSigns128d<Inv>(c), a.v)};
 }
-template <bool Inv> VEK_INLINE CX<float> subRot(CX<float> a, CX<float> b) noexcept {
-    return {_mm_fnmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(), a.v)};
+template <bool Inv> VEK_INLINE CX<double> subRotMul(CX<double> a, CX<double> b, double c) noexcept {
+    return {_mm_fnmadd_pd(_mm_shuffle_pd(b.v, b.v, 1), rotSigns128d<Inv>(c), a.v)};
 }
-template <bool Inv> VEK_INLINE CH addRot(CH a, CH b) noexcept {
-    return {_mm_fmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(), a.v)};
+template <bool Inv> VEK_INLINE CX<float> addRotMul(CX<float> a, CX<float> b, float c) noexcept {
+    return {_mm_fmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(c), a.v)};
 }
-template <bool Inv> VEK_INLINE CH subRot(CH a, CH b) noexcept {
-    return {_mm_fnmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(), a.v)};
+template <bool Inv> VEK_INLINE CX<float> subRotMul(CX<float> a, CX<float> b, float c) noexcept {
+    return {_mm_fnmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(c), a.v)};
 }
-template <bool Inv> VEK_INLINE CVec<double> addRot(CVec<double> a, CVec<double> b) noexcept {
-    const __m256d sg = Inv ? _mm256_setr_pd(-1.0, 1.0, -1.0, 1.0) : _mm256_setr_pd(1.0, -1.0, 1.0, -1.0);
-    return {_mm256_fmadd_pd(_mm256_permute_pd(b.v, 0x5), sg, a.v)};
+template <bool Inv> VEK_INLINE CH addRotMul(CH a, CH b, float c) noexcept {
+    return {_mm_fmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(c), a.v)};
 }
-template <bool Inv> VEK_INLINE CVec<double> subRot(CVec<double> a, CVec<double> b) noexcept {
-    const __m256d sg = Inv ? _mm256_setr_pd(-1.0, 1.0, -1.0, 1.0) : _mm256_setr_pd(1.0, -1.0, 1.0, -1.0);
-    return {_mm256_fnmadd_pd(_mm256_permute_pd(b.v, 0x5), sg, a.v)};
+template <bool Inv> VEK_INLINE CH subRotMul(CH a, CH b, float c) noexcept {
+    return {_mm_fnmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(c), a.v)};
 }
-template <bool Inv> VEK_INLINE __m256 rotSigns256() noexcept {
-    const __m128 h = rotSigns128<Inv>();
+template <bool Inv> VEK_INLINE __m256d rotSigns256d(double c) noexcept {
+    return Inv ? _mm256_setr_pd(-c, c, -c, c) : _mm256_setr_pd(c, -c, c, -c);
+}
+template <bool Inv> VEK_INLINE CVec<double> addRotMul(CVec<double> a, CVec<double> b, double c) noexcept {
+    return {_mm256_fmadd_pd(_mm256_permute_pd(b.v, 0x5), rotSigns256d<Inv>(c), a.v)};
+}
+template <bool Inv> VEK_INLINE CVec<double> subRotMul(CVec<double> a, CVec<double> b, double c) noexcept {
+    return {_mm256_fnmadd_pd(_mm256_permute_pd(b.v, 0x5), rotSigns256d<Inv>(c), a.v)};
+}
+template <bool Inv> VEK_INLINE __m256 rotSigns256(float c) noexcept {
+    const __m128 h = rotSigns128<Inv>(c);
     return _mm256_insertf128_ps(_mm256_castps128_ps256(h), h, 1);
 }
-template <bool Inv> VEK_INLINE CVec<float> addRot(CVec<float> a, CVec<float> b) noexcept {
-    return {_mm256_fmadd_ps(_mm256_permute_ps(b.v, 0xB1), rotSigns256<Inv>(), a.v)};
+template <bool Inv> VEK_INLINE CVec<float> addRotMul(CVec<float> a, CVec<float> b, float c) noexcept {
+    return {_mm256_fmadd_ps(_mm256_permute_ps(b.v, 0xB1), rotSigns256<Inv>(c), a.v)};
 }
-template <bool Inv> VEK_INLINE CVec<float> subRot(CVec<float> a, CVec<float> b) noexcept {
-    return {_mm256_fnmadd_ps(_mm256_permute_ps(b.v, 0xB1), rotSigns256<Inv>(), a.v)};
+template <bool Inv> VEK_INLINE CVec<float> subRotMul(CVec<float> a, CVec<float> b, float c) noexcept {
+    return {_mm256_fnmadd_ps(_mm256_permute_ps(b.v, 0xB1), rotSigns256<Inv>(c), a.v)};
 }
+template <bool Inv, class V> VEK_INLINE V addRot(V a, V b) noexcept { return addRotMul<Inv>(a, b, typename V::E(1)); }
+template <bool Inv, class V> VEK_INLINE V subRot(V a, V b) noexcept { return subRotMul<Inv>(a, b, typename V::E(1)); }
+
 // a times the twiddle w of the forward direction, or its conjugate for the inverse.
 template <bool Inv, class V> VEK_INLINE V twiddle(V a, V w) noexcept {
     if constexpr (Inv) return cmulc(a, w); else return cmul(a, w);
