@@ -93,16 +93,18 @@ struct Builder {
 //     reads what one store wrote; the longer factor stays short enough for its
 //     butterflies to live mostly in registers. The plan has the two passes.
 //   kVecPfa: coprime factors by the prime-factor maps, two butterflies of a level side
-//     by side in one register, no twiddles and no buffer; the plan keeps the passes of
-//     the length's own factorisation, which the kernel does not read.
+//     by side in one register, no twiddles and no buffer (longer lengths spill some of
+//     the intermediate to the stack, still cheaper than the twiddles); the plan keeps
+//     the passes of the length's own factorisation, which the kernel does not read.
+// A length may have one row per kind, each with the precisions that use it.
 enum ShapeKind : int { kLine = 0, kVecCt = 1, kVecPfa = 2 };
 struct VecShape {
     int n;
     int first[2];   // single, double
     ShapeKind kind;
 };
-constexpr VecShape kVecShapes[] = {{12, {4, 4}, kVecPfa},   {15, {3, 3}, kVecPfa},    {30, {2, 2}, kVecCt},
-                                   {60, {4, 10}, kVecCt},   {100, {10, 10}, kVecCt}};
+constexpr VecShape kVecShapes[] = {{12, {4, 4}, kVecPfa},  {15, {3, 3}, kVecPfa},  {30, {6, 5}, kVecPfa},
+                                   {60, {4, 0}, kVecCt},   {60, {0, 5}, kVecPfa},  {100, {10, 10}, kVecCt}};
 
 // The entry of a length in precision T, or null.
 template <class T>
