@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <cstring>
 #include <array>
+#include <numeric>
 #include <utility>
 
 #include "frame/spec.h"
@@ -103,8 +104,13 @@ struct VecShape {
     int first[2];   // single, double
     ShapeKind kind;
 };
-constexpr VecShape kVecShapes[] = {{12, {4, 4}, kVecPfa},  {15, {3, 3}, kVecPfa},  {30, {6, 5}, kVecPfa},
-                                   {60, {4, 0}, kVecCt},   {60, {0, 5}, kVecPfa},  {100, {10, 10}, kVecCt}};
+constexpr VecShape kVecShapes[] = {
+    {6, {2, 2}, kVecPfa},   {10, {2, 2}, kVecPfa},  {12, {4, 4}, kVecPfa},  {14, {7, 7}, kVecPfa},
+    {15, {3, 3}, kVecPfa},  {18, {2, 2}, kVecPfa},  {20, {4, 4}, kVecPfa},  {21, {3, 3}, kVecPfa},
+    {24, {8, 3}, kVecPfa},  {28, {4, 4}, kVecPfa},  {30, {6, 5}, kVecPfa},  {35, {5, 5}, kVecPfa},
+    {36, {9, 9}, kVecPfa},  {40, {5, 5}, kVecPfa},  {42, {7, 7}, kVecPfa},  {45, {5, 9}, kVecPfa},
+    {56, {7, 7}, kVecPfa},  {60, {4, 0}, kVecCt},   {60, {0, 5}, kVecPfa},  {63, {7, 7}, kVecPfa},
+    {72, {8, 8}, kVecPfa},  {100, {10, 10}, kVecCt}};
 
 // The entry of a length in precision T, or null.
 template <class T>
@@ -642,7 +648,7 @@ void pfaDft(const T* x, T* y, const T*) noexcept {
     using S = typename P::S;
     constexpr int N = N1 * N2, B1 = N1 / 2, B2 = N2 / 2;
     constexpr int e2 = invMod(N2 % N1, N1), e1 = invMod(N1 % N2, N2);
-    static_assert(B1 >= 1 && B2 >= 1);
+    static_assert(B1 >= 1 && B2 >= 1 && std::gcd(N1, N2) == 1, "two coprime factors of at least 2");
     auto in = [](int n1, int n2) { return 2 * ((N2 * n1 + N1 * n2) % N); };
     auto out = [](int k1, int k2) { return 2 * ((N2 * e2 * k1 + N1 * e1 * k2) % N); };
     V u[B2][N1];   // u[b][k1]: the outputs k1 of the transforms n2 = 2b, 2b + 1
