@@ -290,8 +290,9 @@ inline double raderCost(int n) noexcept {
 }
 
 // The kernels of whole lengths, by the index a plan records: the single straight-line
-// kernels of lengths 2..27, the two-pass ones of lengths up to 16 with their first
-// factor, then one entry for each kernel of kVecShapes.
+// kernels of lengths 2..27 and the two-pass ones of lengths up to 16 with their first
+// factor, less those of lengths that kVecShapes covers in both precisions, then one
+// entry for each kernel of kVecShapes.
 struct SmallShape {
     int n = 0, p0 = 0;   // p0 = 0: one pass of the whole length
     ShapeKind kind = kLine;
@@ -299,23 +300,28 @@ struct SmallShape {
 constexpr SmallShape kLineShapes[] = {{0, 0},  {2, 0},  {3, 0},  {4, 0},  {5, 0},  {6, 0},  {7, 0},  {8, 0},
                                       {9, 0},  {10, 0}, {11, 0}, {12, 0}, {13, 0}, {15, 0}, {20, 0}, {25, 0},
                                       {27, 0}, {6, 2},  {9, 3},  {10, 2}, {12, 4}, {14, 2}, {15, 5}, {16, 4}};
-constexpr int kLineCount = int(sizeof kLineShapes / sizeof kLineShapes[0]);
+
+constexpr bool lineUsed(const SmallShape& s) noexcept {
+    return s.n == 0 || !vecShape<float>(s.n) || !vecShape<double>(s.n);
+}
 
 // The kernels of a kVecShapes entry: one per distinct first factor.
 constexpr int vecKernels(const VecShape& v) noexcept {
     return (v.first[0] ? 1 : 0) + (v.first[1] && v.first[1] != v.first[0] ? 1 : 0);
 }
 
-constexpr int vecKernelCount() noexcept {
+constexpr int smallShapeCount() noexcept {
     int c = 0;
+    for (const auto& s : kLineShapes) c += lineUsed(s) ? 1 : 0;
     for (const auto& v : kVecShapes) c += vecKernels(v);
     return c;
 }
 
 constexpr auto makeSmallShapes() noexcept {
-    std::array<SmallShape, kLineCount + vecKernelCount()> a{};
+    std::array<SmallShape, smallShapeCount()> a{};
     int i = 0;
-    for (const auto& s : kLineShapes) a[i++] = s;
+    for (const auto& s : kLineShapes)
+        if (lineUsed(s)) a[i++] = s;
     for (const auto& v : kVecShapes) {
         if (v.first[0]) a[i++] = {v.n, v.first[0], v.kind};
         if (v.first[1] && v.first[1] != v.first[0]) a[i++] = {v.n, v.first[1], v.kind};
