@@ -105,12 +105,15 @@ struct VecShape {
     ShapeKind kind;
 };
 constexpr VecShape kVecShapes[] = {
-    {6, {2, 2}, kVecPfa},   {10, {2, 2}, kVecPfa},  {12, {4, 4}, kVecPfa},  {14, {7, 7}, kVecPfa},
-    {15, {3, 3}, kVecPfa},  {18, {2, 2}, kVecPfa},  {20, {4, 4}, kVecPfa},  {21, {3, 3}, kVecPfa},
-    {24, {8, 3}, kVecPfa},  {28, {4, 4}, kVecPfa},  {30, {6, 5}, kVecPfa},  {35, {5, 5}, kVecPfa},
-    {36, {9, 9}, kVecPfa},  {40, {5, 5}, kVecPfa},  {42, {7, 7}, kVecPfa},  {45, {5, 9}, kVecPfa},
-    {56, {7, 7}, kVecPfa},  {60, {4, 0}, kVecCt},   {60, {0, 5}, kVecPfa},  {63, {7, 7}, kVecPfa},
-    {72, {8, 8}, kVecPfa},  {100, {10, 10}, kVecCt}};
+    {6, {2, 2}, kVecPfa},    {10, {2, 2}, kVecPfa},   {12, {4, 4}, kVecPfa},   {14, {7, 7}, kVecPfa},
+    {15, {3, 3}, kVecPfa},   {18, {2, 2}, kVecPfa},   {20, {4, 4}, kVecPfa},   {21, {3, 3}, kVecPfa},
+    {22, {11, 11}, kVecPfa}, {24, {8, 3}, kVecPfa},   {26, {2, 13}, kVecPfa},  {28, {4, 4}, kVecPfa},
+    {30, {6, 5}, kVecPfa},   {33, {11, 11}, kVecPfa}, {35, {5, 5}, kVecPfa},   {36, {9, 9}, kVecPfa},
+    {39, {13, 13}, kVecPfa}, {40, {5, 5}, kVecPfa},   {42, {7, 7}, kVecPfa},   {44, {11, 4}, kVecPfa},
+    {45, {5, 9}, kVecPfa},   {50, {25, 25}, kVecPfa}, {52, {4, 4}, kVecPfa},   {54, {27, 27}, kVecPfa},
+    {56, {7, 7}, kVecPfa},   {60, {4, 0}, kVecCt},    {60, {0, 5}, kVecPfa},   {63, {7, 7}, kVecPfa},
+    {66, {11, 11}, kVecPfa}, {70, {7, 7}, kVecPfa},   {72, {8, 8}, kVecPfa},   {84, {7, 7}, kVecPfa},
+    {90, {10, 10}, kVecPfa}, {100, {10, 10}, kVecCt}};
 
 // The entry of a length in precision T, or null.
 template <class T>
