@@ -84,7 +84,7 @@ struct Builder {
 };
 
 // ---- factorisation and cost --------------------------------------------------------
-// Lengths computed by one two-level kernel on full vectors, with its kind and its first
+// Lengths computed by one two-level kernel on vectors, with its kind and its first
 // factor in single and in double precision (0: that precision keeps its other kernels
 // for the length); the whole-length kernel table below is generated from this list.
 //   kVecCt: both levels run whole vectors of independent butterflies (the last block
@@ -156,9 +156,9 @@ inline double radixCost(int p) noexcept {
 // The passes of a length: the factors 2, 3 and 5 grouped into the radices with kernels
 // of their own at the least total cost (a small dynamic program over the exponents),
 // the other primes one pass each; p0 > 0 asks for the two factors p0 and n / p0.
-// Powers of two run first (8, 4, 2), then the rest from the largest down. Radices that mix a power of two with an odd factor serve only
-// as whole lengths: as a pass they put many streams a power of two apart in memory,
-// which the cache maps onto the same sets.
+// Powers of two run first (8, 4, 2), then the rest from the largest down. Radices that
+// mix a power of two with an odd factor serve only as whole lengths: as a pass they put
+// many streams a power of two apart in memory, which the cache maps onto the same sets.
 inline Factors factorize(int n, int p0 = 0) noexcept {
     Factors r;
     if (p0) {   // one two-level kernel on full vectors
