@@ -52,11 +52,13 @@ VEK_INLINE void bfly2(const V* x, V* y) noexcept {
 
 template <bool Inv, class V>
 VEK_INLINE void bfly4(const V* x, V* y) noexcept {
-    const V a = x[0] + x[2], b = x[0] - x[2], c = x[1] + x[3], d = x[1] - x[3];
+    // rot and two additions rather than addRot: in the long passes the fused units
+    // are busy with the twiddles, and radix 4 runs inside radix 8 there.
+    const V a = x[0] + x[2], b = x[0] - x[2], c = x[1] + x[3], d = rot<Inv>(x[1] - x[3]);
     y[0] = a + c;
     y[2] = a - c;
-    y[1] = addRot<Inv>(b, d);
-    y[3] = subRot<Inv>(b, d);
+    y[1] = b + d;
+    y[3] = b - d;
 }
 
 template <bool Inv, class V>
