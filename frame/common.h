@@ -163,6 +163,30 @@ private:
     unsigned saved_;
 };
 
+// The same environment for a call that only computes and is short enough for the
+// write-back to matter: the register is written only when the caller's mode differs
+// from the wanted one, and then restored whole on exit. An MXCSR write waits for every
+// floating-point operation in flight, which on a transform of a few dozen points costs
+// as much as the transform. When nothing is written, the caller's exception flags
+// record what the call computed, as after any arithmetic of its own; its rounding
+// field, masks and flush bits are the same on return in every case.
+class IeeeModeEnv {
+public:
+    VEK_INLINE IeeeModeEnv() noexcept : saved_(_mm_getcsr()) {
+        changed_ = (saved_ & IeeeEnv::kMask) != IeeeEnv::kWant;
+        if (changed_) _mm_setcsr((saved_ & ~IeeeEnv::kMask) | IeeeEnv::kWant);
+    }
+    VEK_INLINE ~IeeeModeEnv() {
+        if (changed_) _mm_setcsr(saved_);
+    }
+    IeeeModeEnv(const IeeeModeEnv&) = delete;
+    IeeeModeEnv& operator=(const IeeeModeEnv&) = delete;
+
+private:
+    unsigned saved_;
+    bool changed_;
+};
+
 // ---- misc -------------------------------------------------------------------------
 template <class T>
 VEK_INLINE T* alignUp(T* p, std::size_t a) noexcept {

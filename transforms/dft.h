@@ -156,7 +156,7 @@ VekStatus cToC(const C* pSrc, C* pDst, const void* pSpec, Vek8u* pBuffer) noexce
     if (anyNull(pSrc, pDst)) return vekStsNullPtrErr;
     T* work = workOf(c, pBuffer, st);
     if (st != vekStsNoErr) return st;
-    IeeeEnv env;
+    IeeeModeEnv env;
     complexRun<T>(viewOf(pSpec, c), reinterpret_cast<const T*>(pSrc), reinterpret_cast<T*>(pDst), work, Inv);
     return vekStsNoErr;
 }
@@ -170,7 +170,7 @@ VekStatus cToCSplit(const T* pSrcRe, const T* pSrcIm, T* pDstRe, T* pDstIm, cons
     if (anyNull(pSrcRe, pSrcIm, pDstRe, pDstIm)) return vekStsNullPtrErr;
     T* work = workOf(c, pBuffer, st);
     if (st != vekStsNoErr) return st;
-    IeeeEnv env;
+    IeeeModeEnv env;
     splitRun<T>(viewOf(pSpec, c), pSrcRe, pSrcIm, pDstRe, pDstIm, work, Inv);
     return vekStsNoErr;
 }
@@ -183,7 +183,7 @@ VekStatus rFwd(const T* pSrc, T* pDst, const void* pSpec, Vek8u* pBuffer) noexce
     if (anyNull(pSrc, pDst)) return vekStsNullPtrErr;
     T* work = workOf(c, pBuffer, st);
     if (st != vekStsNoErr) return st;
-    IeeeEnv env;
+    IeeeModeEnv env;
     realForward<T>(viewOf(pSpec, c), pSrc, pDst, work, Fmt);
     return vekStsNoErr;
 }
@@ -196,7 +196,7 @@ VekStatus rInv(const T* pSrc, T* pDst, const void* pSpec, Vek8u* pBuffer) noexce
     if (anyNull(pSrc, pDst)) return vekStsNullPtrErr;
     T* work = workOf(c, pBuffer, st);
     if (st != vekStsNoErr) return st;
-    IeeeEnv env;
+    IeeeModeEnv env;
     realInverse<T>(viewOf(pSpec, c), pSrc, pDst, work, Fmt);
     return vekStsNoErr;
 }

@@ -107,7 +107,7 @@ void regReal(const char* type, int n) {
 }  // namespace
 
 VB_REGISTER {
-    for (int n : {12, 15, 60, 100, 243, 1000, 1536, 12288, 1009, 10007, 65537}) {
+    for (int n : {12, 15, 30, 60, 100, 243, 1000, 1536, 12288, 1009, 10007, 65537}) {
         regComplex<float>("32fc", n);
         regComplex<double>("64fc", n);
     }

@@ -402,6 +402,32 @@ TEST(DftComplex, CallerMxcsrKept) {
     }
 }
 
+// A caller already in the IEEE mode keeps its mode bits; a caller with flush-to-zero and
+// denormals-are-zero set still gets the unflushed result (an impulse of a subnormal
+// value at 0 transforms to that value in every bin), and its register back whole.
+TEST(DftComplex, IeeeModeWhateverTheCaller) {
+    const unsigned saved = _mm_getcsr();
+    for (int n : {12, 15, 60, 1009}) {
+        SCOPED_TRACE("n = " + std::to_string(n));
+        Spec<double> s(KC, n);
+        std::vector<Vek64fc> x(n, Vek64fc{0.0, 0.0}), y(n);
+        x[0] = {1e-310, -1e-310};
+        _mm_setcsr(0x1F80u);
+        Api<double>::c(false, x.data(), y.data(), s.spec, s.workPtr);
+        EXPECT_EQ(_mm_getcsr() & ~0x3Fu, 0x1F80u);
+        for (int k = 0; k < n; ++k) EXPECT_EQ(y[k].re, 1e-310);
+        _mm_setcsr(0x1F80u | 0x8000u | 0x0040u);
+        Api<double>::c(false, x.data(), y.data(), s.spec, s.workPtr);
+        EXPECT_EQ(_mm_getcsr(), 0x1F80u | 0x8000u | 0x0040u);
+        _mm_setcsr(saved);
+        for (int k = 0; k < n; ++k) {
+            EXPECT_EQ(y[k].re, 1e-310);
+            EXPECT_EQ(y[k].im, -1e-310);
+        }
+    }
+    _mm_setcsr(saved);
+}
+
 // ---- argument checks --------------------------------------------------------------
 TEST(DftChecks, GetSizeOrder) {
     for (int k = 0; k < 3; ++k) {

@@ -52,6 +52,8 @@ VEK_INLINE void bfly2(const V* x, V* y) noexcept {
 
 template <bool Inv, class V>
 VEK_INLINE void bfly4(const V* x, V* y) noexcept {
+    // rot and two additions rather than addRot: in the long passes the fused units
+    // are busy with the twiddles, and radix 4 runs inside radix 8 there.
     const V a = x[0] + x[2], b = x[0] - x[2], c = x[1] + x[3], d = rot<Inv>(x[1] - x[3]);
     y[0] = a + c;
     y[2] = a - c;
@@ -95,6 +97,12 @@ VEK_INLINE void bflyOdd(const V* x, V* y) noexcept {
         sum = sum + t[q - 1];
     }
     y[0] = sum;
+    if constexpr (P == 3) {   // the one sine product fused into the outputs
+        const V a = fmar(t[0], T(OddTrig<3>::c[0]), x[0]);
+        y[1] = addRotMul<Inv>(a, d[0], T(OddTrig<3>::s[0]));
+        y[2] = subRotMul<Inv>(a, d[0], T(OddTrig<3>::s[0]));
+        return;
+    }
 #pragma GCC unroll 8
     for (int r = 1; r <= H; ++r) {
         V a = x[0], b = V::zero();
@@ -107,9 +115,8 @@ VEK_INLINE void bflyOdd(const V* x, V* y) noexcept {
             a = fmar(t[q - 1], c, a);
             b = fmar(d[q - 1], s, b);
         }
-        const V rb = rot<Inv>(b);
-        y[r] = a + rb;
-        y[P - r] = a - rb;
+        y[r] = addRot<Inv>(a, b);
+        y[P - r] = subRot<Inv>(a, b);
     }
 }
 
@@ -134,9 +141,8 @@ inline void bflyGen(const V* x, V* y, int p, const typename V::E* trig) noexcept
             a = fmar(t[q - 1], trig[2 * idx], a);
             b = fmar(d[q - 1], trig[2 * idx + 1], b);
         }
-        const V rb = rot<Inv>(b);
-        y[r] = a + rb;
-        y[p - r] = a - rb;
+        y[r] = addRot<Inv>(a, b);
+        y[p - r] = subRot<Inv>(a, b);
     }
 }
 

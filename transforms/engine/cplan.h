@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <cstring>
 #include <array>
+#include <numeric>
 #include <utility>
 
 #include "frame/spec.h"
@@ -83,21 +84,43 @@ struct Builder {
 };
 
 // ---- factorisation and cost --------------------------------------------------------
-// Lengths computed by one two-level kernel on full vectors, with their first factor
-// in single and in double precision: both levels run whole vectors of independent
-// butterflies (the last block of a level overlaps the one before it instead of running
-// partial lanes), the intermediate stays in a small buffer on the stack. The first
-// factor is a multiple of the rows the transposed stores write at once, so each load
-// of the second level reads what one store wrote; the longer factor stays short
-// enough for its butterflies to live mostly in registers. A first factor 0: that
-// precision keeps its other kernels for the length.
-constexpr int kVecShapes[][3] = {{12, 0, 2}, {30, 2, 2}, {60, 4, 10}, {100, 10, 10}};
+// Lengths computed by one two-level kernel on vectors, with its kind and its first
+// factor in single and in double precision (0: that precision keeps its other kernels
+// for the length); the whole-length kernel table below is generated from this list.
+//   kVecCt: both levels run whole vectors of independent butterflies (the last block
+//     of a level overlaps the one before it instead of running partial lanes), the
+//     intermediate stays in a small buffer on the stack. The first factor is a multiple
+//     of the rows the transposed stores write at once, so each load of the second level
+//     reads what one store wrote; the longer factor stays short enough for its
+//     butterflies to live mostly in registers. The plan has the two passes.
+//   kVecPfa: coprime factors by the prime-factor maps, two butterflies of a level side
+//     by side in one register, no twiddles and no buffer (longer lengths spill some of
+//     the intermediate to the stack, still cheaper than the twiddles); the plan keeps
+//     the passes of the length's own factorisation, which the kernel does not read.
+// A length may have one row per kind, each with the precisions that use it.
+enum ShapeKind : int { kLine = 0, kVecCt = 1, kVecPfa = 2 };
+struct VecShape {
+    int n;
+    int first[2];   // single, double
+    ShapeKind kind;
+};
+constexpr VecShape kVecShapes[] = {
+    {6, {2, 2}, kVecPfa},    {10, {2, 2}, kVecPfa},   {12, {4, 4}, kVecPfa},   {14, {7, 7}, kVecPfa},
+    {15, {3, 3}, kVecPfa},   {18, {2, 2}, kVecPfa},   {20, {4, 4}, kVecPfa},   {21, {3, 3}, kVecPfa},
+    {22, {11, 11}, kVecPfa}, {24, {8, 3}, kVecPfa},   {26, {2, 13}, kVecPfa},  {28, {4, 4}, kVecPfa},
+    {30, {6, 5}, kVecPfa},   {33, {11, 11}, kVecPfa}, {35, {5, 5}, kVecPfa},   {36, {9, 9}, kVecPfa},
+    {39, {13, 13}, kVecPfa}, {40, {5, 5}, kVecPfa},   {42, {7, 7}, kVecPfa},   {44, {11, 4}, kVecPfa},
+    {45, {5, 9}, kVecPfa},   {50, {25, 25}, kVecPfa}, {52, {4, 4}, kVecPfa},   {54, {27, 27}, kVecPfa},
+    {56, {7, 7}, kVecPfa},   {60, {4, 0}, kVecCt},    {60, {0, 5}, kVecPfa},   {63, {7, 7}, kVecPfa},
+    {66, {11, 11}, kVecPfa}, {70, {7, 7}, kVecPfa},   {72, {8, 8}, kVecPfa},   {84, {7, 7}, kVecPfa},
+    {90, {10, 10}, kVecPfa}, {100, {10, 10}, kVecCt}};
 
+// The entry of a length in precision T, or null.
 template <class T>
-constexpr int vecFirst(int n) noexcept {
+constexpr const VecShape* vecShape(int n) noexcept {
     for (const auto& v : kVecShapes)
-        if (v[0] == n) return sizeof(T) == 4 ? v[1] : v[2];
-    return 0;
+        if (v.n == n && v.first[sizeof(T) == 8]) return &v;
+    return nullptr;
 }
 
 struct Factors {
@@ -132,10 +155,10 @@ inline double radixCost(int p) noexcept {
 
 // The passes of a length: the factors 2, 3 and 5 grouped into the radices with kernels
 // of their own at the least total cost (a small dynamic program over the exponents),
-// the other primes one pass each; p0 > 0 asks for the two factors p0 and n / p0. Powers of two run first (8, 4, 2), then the rest
-// from the largest down. Radices that mix a power of two with an odd factor serve only
-// as whole lengths: as a pass they put many streams a power of two apart in memory,
-// which the cache maps onto the same sets.
+// the other primes one pass each; p0 > 0 asks for the two factors p0 and n / p0.
+// Powers of two run first (8, 4, 2), then the rest from the largest down. Radices that
+// mix a power of two with an odd factor serve only as whole lengths: as a pass they put
+// many streams a power of two apart in memory, which the cache maps onto the same sets.
 inline Factors factorize(int n, int p0 = 0) noexcept {
     Factors r;
     if (p0) {   // one two-level kernel on full vectors
@@ -269,33 +292,60 @@ inline double raderCost(int n) noexcept {
     return 2.0 * mixedCost(n - 1) + 7.0 * (n - 1);
 }
 
-// The straight-line kernels of whole lengths, by the index a plan records: the single
-// kernels of lengths 2..27 and the two-pass kernels of lengths up to 16 with their
-// first factor.
+// The kernels of whole lengths, by the index a plan records: the single straight-line
+// kernels of lengths 2..27 and the two-pass ones of lengths up to 16 with their first
+// factor, less those of lengths that kVecShapes covers in both precisions, then one
+// entry for each kernel of kVecShapes.
 struct SmallShape {
-    int n, p0;   // p0 = 0: one pass of the whole length
-    bool vec = false;   // a two-level kernel on full vectors (kVecShapes)
+    int n = 0, p0 = 0;   // p0 = 0: one pass of the whole length
+    ShapeKind kind = kLine;
 };
-constexpr SmallShape kSmallShapes[] = {{0, 0},  {2, 0},  {3, 0},  {4, 0},  {5, 0},  {6, 0},  {7, 0},
-                                       {8, 0},  {9, 0},  {10, 0}, {11, 0}, {12, 0}, {13, 0}, {15, 0},
-                                       {20, 0}, {25, 0}, {27, 0}, {6, 2},  {9, 3},  {10, 2}, {12, 4},
-                                       {14, 2}, {15, 5}, {16, 4},
-                                       {30, 2, true}, {60, 4, true}, {60, 10, true},
-                                       {100, 10, true}, {12, 2, true}};
-constexpr int kSmallCount = int(sizeof kSmallShapes / sizeof kSmallShapes[0]);
+constexpr SmallShape kLineShapes[] = {{0, 0},  {2, 0},  {3, 0},  {4, 0},  {5, 0},  {6, 0},  {7, 0},  {8, 0},
+                                      {9, 0},  {10, 0}, {11, 0}, {12, 0}, {13, 0}, {15, 0}, {20, 0}, {25, 0},
+                                      {27, 0}, {6, 2},  {9, 3},  {10, 2}, {12, 4}, {14, 2}, {15, 5}, {16, 4}};
 
-// The kernel index of a mixed plan (0: the passes run one by one).
-inline int smallIndex(const CPlan& P, int vecP0) noexcept {
-    if (P.passes == 1) {
-        for (int i = 1; i < kSmallCount; ++i)
-            if (kSmallShapes[i].p0 == 0 && kSmallShapes[i].n == P.n) return i;
-        return 0;
+constexpr bool lineUsed(const SmallShape& s) noexcept {
+    return s.n == 0 || !vecShape<float>(s.n) || !vecShape<double>(s.n);
+}
+
+// The kernels of a kVecShapes entry: one per distinct first factor.
+constexpr int vecKernels(const VecShape& v) noexcept {
+    return (v.first[0] ? 1 : 0) + (v.first[1] && v.first[1] != v.first[0] ? 1 : 0);
+}
+
+constexpr int smallShapeCount() noexcept {
+    int c = 0;
+    for (const auto& s : kLineShapes) c += lineUsed(s) ? 1 : 0;
+    for (const auto& v : kVecShapes) c += vecKernels(v);
+    return c;
+}
+
+constexpr auto makeSmallShapes() noexcept {
+    std::array<SmallShape, smallShapeCount()> a{};
+    int i = 0;
+    for (const auto& s : kLineShapes)
+        if (lineUsed(s)) a[i++] = s;
+    for (const auto& v : kVecShapes) {
+        if (v.first[0]) a[i++] = {v.n, v.first[0], v.kind};
+        if (v.first[1] && v.first[1] != v.first[0]) a[i++] = {v.n, v.first[1], v.kind};
     }
-    if (P.passes != 2 || (P.n > kSmallMax && !vecP0)) return 0;
-    for (int i = 1; i < kSmallCount; ++i)
-        if (kSmallShapes[i].p0 == P.pass[0].p && kSmallShapes[i].n == P.n && kSmallShapes[i].vec == (vecP0 != 0))
-            return i;
-    return 0;
+    return a;
+}
+constexpr auto kSmallShapes = makeSmallShapes();
+constexpr int kSmallCount = int(kSmallShapes.size());
+
+// The kernel index of a mixed plan (0: the passes run one by one); vs: the length's
+// entry in kVecShapes for the plan's precision, or null.
+inline int smallIndex(const CPlan& P, const VecShape* vs, int first) noexcept {
+    auto find = [&](int p0, ShapeKind kind) {
+        for (int i = 1; i < kSmallCount; ++i)
+            if (kSmallShapes[i].n == P.n && kSmallShapes[i].p0 == p0 && kSmallShapes[i].kind == kind) return i;
+        return 0;
+    };
+    if (vs) return find(first, vs->kind);
+    if (P.passes == 1) return find(0, kLine);
+    if (P.passes != 2 || P.n > kSmallMax) return 0;
+    return find(P.pass[0].p, kLine);
 }
 
 // ---- building ----------------------------------------------------------------------
@@ -392,7 +442,9 @@ void subPlan(Builder& b, int len, CPlan& P, Built& res) noexcept {
 
 template <class T>
 Built buildPlan(Builder& b, int n) noexcept {
-    const int p0 = vecFirst<T>(n);
+    const VecShape* vs = vecShape<T>(n);
+    const int first = vs ? vs->first[sizeof(T) == 8] : 0;
+    const int p0 = vs && vs->kind == kVecCt ? first : 0;
     CPlan P{};
     std::uint64_t off;
     CPlan* dstRec = b.take<CPlan>(1, &off);
@@ -445,7 +497,7 @@ Built buildPlan(Builder& b, int n) noexcept {
             s *= p;
             rest = m;
         }
-        P.small = smallIndex(P, p0);
+        P.small = smallIndex(P, vs, first);
         res.workElems = (f.n >= 2 && !P.small) ? std::uint64_t(n) : 0;
     } else if (raderCost(n) < chirpCost(n)) {
         P.method = kRader;
@@ -604,6 +656,67 @@ void vecDft(const T* x, T* y, const T* tw) noexcept {
     }
 }
 
+// Whole lengths N1 * N2 with coprime factors by the prime-factor index maps (no
+// twiddles), two transforms of a level side by side in the lanes of a pair register:
+// the first level runs its N2 transforms of length N1 on the lane pairs n2, n2 + 1,
+// the second its N1 transforms of length N2 on the pairs k1, k1 + 1, and an odd one
+// out of either level on a single value. The intermediate stays in registers, each
+// pair of the second level one shuffle of two of the first. All input is read before
+// any output is written, so src may equal dst.
+template <int N1, int N2, bool Inv, class T>
+void pfaDft(const T* x, T* y, const T*) noexcept {
+    using P = PairOf<T>;
+    using V = typename P::V;
+    using S = typename P::S;
+    constexpr int N = N1 * N2, B1 = N1 / 2, B2 = N2 / 2;
+    constexpr int e2 = invMod(N2 % N1, N1), e1 = invMod(N1 % N2, N2);
+    static_assert(B1 >= 1 && B2 >= 1 && std::gcd(N1, N2) == 1, "two coprime factors of at least 2");
+    auto in = [](int n1, int n2) { return 2 * ((N2 * n1 + N1 * n2) % N); };
+    auto out = [](int k1, int k2) { return 2 * ((N2 * e2 * k1 + N1 * e1 * k2) % N); };
+    V u[B2][N1];   // u[b][k1]: the outputs k1 of the transforms n2 = 2b, 2b + 1
+    S w[N1];       // the outputs of the transform n2 = N2 - 1 when N2 is odd
+#pragma GCC unroll 16
+    for (int b = 0; b < B2; ++b) {
+        V a[N1];
+#pragma GCC unroll 16
+        for (int n1 = 0; n1 < N1; ++n1) a[n1] = P::load2(x + in(n1, 2 * b), x + in(n1, 2 * b + 1));
+        bflyFixed<N1, Inv>(a, u[b]);
+    }
+    if constexpr (N2 % 2 != 0) {
+        S a[N1];
+#pragma GCC unroll 16
+        for (int n1 = 0; n1 < N1; ++n1) a[n1] = S::load(x + in(n1, N2 - 1));
+        bflyFixed<N1, Inv>(a, w);
+    }
+#pragma GCC unroll 16
+    for (int c = 0; c < B1; ++c) {
+        const int k1 = 2 * c;
+        V a[N2], r[N2];
+#pragma GCC unroll 16
+        for (int b = 0; b < B2; ++b) {
+            a[2 * b] = P::lows(u[b][k1], u[b][k1 + 1]);
+            a[2 * b + 1] = P::highs(u[b][k1], u[b][k1 + 1]);
+        }
+        if constexpr (N2 % 2 != 0) a[N2 - 1] = P::join(w[k1], w[k1 + 1]);
+        bflyFixed<N2, Inv>(a, r);
+#pragma GCC unroll 16
+        for (int k2 = 0; k2 < N2; ++k2) P::store2(r[k2], y + out(k1, k2), y + out(k1 + 1, k2));
+    }
+    if constexpr (N1 % 2 != 0) {
+        constexpr int k1 = N1 - 1;
+        S a[N2], r[N2];
+#pragma GCC unroll 16
+        for (int b = 0; b < B2; ++b) {
+            a[2 * b] = P::lo(u[b][k1]);
+            a[2 * b + 1] = P::hi(u[b][k1]);
+        }
+        if constexpr (N2 % 2 != 0) a[N2 - 1] = w[k1];
+        bflyFixed<N2, Inv>(a, r);
+#pragma GCC unroll 16
+        for (int k2 = 0; k2 < N2; ++k2) r[k2].store(y + out(k1, k2));
+    }
+}
+
 // The vector of a two-level kernel: full registers unless a factor is shorter than
 // their width.
 template <class T, int MinP> struct VecOf { using type = CVec<T>; };
@@ -616,10 +729,11 @@ template <bool Inv, class T, int I>
 constexpr SmallFn<T> smallAt() noexcept {
     constexpr SmallShape sh = kSmallShapes[I];
     if constexpr (sh.n == 0) return nullptr;
-    else if constexpr (sh.vec) {
+    else if constexpr (sh.kind == kVecCt) {
         constexpr int p1 = sh.p0, p2 = sh.n / sh.p0;
         return &vecDft<p1, p2, typename VecOf<T, (p1 < p2 ? p1 : p2)>::type, Inv, T>;
-    } else if constexpr (sh.p0 == 0) return &smallDft<sh.n, 1, Inv, T>;
+    } else if constexpr (sh.kind == kVecPfa) return &pfaDft<sh.p0, sh.n / sh.p0, Inv, T>;
+    else if constexpr (sh.p0 == 0) return &smallDft<sh.n, 1, Inv, T>;
     else return &smallDft<sh.p0, sh.n / sh.p0, Inv, T>;
 }
 

@@ -397,11 +397,108 @@ VEK_INLINE void storeT(const CH* b, float* y, int p, int) noexcept {
     }
 }
 
+// ---- pairs of complex values from two places ------------------------------------------
+// The prime-factor kernels of whole lengths compute two short transforms side by side,
+// one per lane, on a register of two complex values (a full register in double, an SSE
+// register in single) whose halves come from and go to unrelated places; a transform
+// left over runs on one value (CX<T>).
+template <class T> struct PairOf;
+template <>
+struct PairOf<double> {
+    using V = CVec<double>;
+    using S = CX<double>;
+    static VEK_INLINE V load2(const double* p0, const double* p1) noexcept { return {_mm256_loadu2_m128d(p1, p0)}; }
+    static VEK_INLINE V join(S lo, S hi) noexcept { return {_mm256_set_m128d(hi.v, lo.v)}; }
+    static VEK_INLINE S lo(V a) noexcept { return {_mm256_castpd256_pd128(a.v)}; }
+    static VEK_INLINE S hi(V a) noexcept { return {_mm256_extractf128_pd(a.v, 1)}; }
+    // (a.lo, b.lo) and (a.hi, b.hi)
+    static VEK_INLINE V lows(V a, V b) noexcept { return {_mm256_permute2f128_pd(a.v, b.v, 0x20)}; }
+    static VEK_INLINE V highs(V a, V b) noexcept { return {_mm256_permute2f128_pd(a.v, b.v, 0x31)}; }
+    static VEK_INLINE void store2(V a, double* p0, double* p1) noexcept {
+        _mm_storeu_pd(p0, _mm256_castpd256_pd128(a.v));
+        _mm_storeu_pd(p1, _mm256_extractf128_pd(a.v, 1));
+    }
+};
+template <>
+struct PairOf<float> {
+    using V = CH;
+    using S = CX<float>;
+    static VEK_INLINE V load2(const float* p0, const float* p1) noexcept {
+        return {_mm_loadh_pi(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p0))),
+                             reinterpret_cast<const __m64*>(p1))};
+    }
+    static VEK_INLINE V join(S lo, S hi) noexcept { return {_mm_movelh_ps(lo.v, hi.v)}; }
+    static VEK_INLINE S lo(V a) noexcept { return {a.v}; }
+    static VEK_INLINE S hi(V a) noexcept { return {_mm_movehl_ps(a.v, a.v)}; }
+    static VEK_INLINE V lows(V a, V b) noexcept { return {_mm_movelh_ps(a.v, b.v)}; }
+    static VEK_INLINE V highs(V a, V b) noexcept { return {_mm_movehl_ps(b.v, a.v)}; }
+    static VEK_INLINE void store2(V a, float* p0, float* p1) noexcept {
+        _mm_storel_pi(reinterpret_cast<__m64*>(p0), a.v);
+        _mm_storeh_pi(reinterpret_cast<__m64*>(p1), a.v);
+    }
+};
+
 // Multiplication by the unit root's imaginary unit of the transform's direction:
 // -i forward, +i inverse.
 template <bool Inv, class V> VEK_INLINE V rot(V a) noexcept {
     if constexpr (Inv) return mulI(a); else return mulNI(a);
 }
+// a + rot(b) c and a - rot(b) c, c real (rot: see above). The parts of b are swapped
+// and multiplied by the constant (c, -c) (its negation inverse) in the fused addition,
+// so the one rounding is that of the sum, and the sign flip costs no operation; for
+// c = 1 the product is exact and the result that of a + rot(b).
+template <bool Inv, class T> VEK_INLINE CScal<T> addRotMul(CScal<T> a, CScal<T> b, T c) noexcept {
+    const T s = Inv ? -c : c;
+    return {std::fma(b.im, s, a.re), std::fma(b.re, -s, a.im)};
+}
+template <bool Inv, class T> VEK_INLINE CScal<T> subRotMul(CScal<T> a, CScal<T> b, T c) noexcept {
+    const T s = Inv ? -c : c;
+    return {std::fma(b.im, -s, a.re), std::fma(b.re, s, a.im)};
+}
+template <bool Inv> VEK_INLINE __m128d rotSigns128d(double c) noexcept { return Inv ? _mm_setr_pd(-c, c) : _mm_setr_pd(c, -c); }
+template <bool Inv> VEK_INLINE __m128 rotSigns128(float c) noexcept {
+    return Inv ? _mm_setr_ps(-c, c, -c, c) : _mm_setr_ps(c, -c, c, -c);
+}
+template <bool Inv> VEK_INLINE CX<double> addRotMul(CX<double> a, CX<double> b, double c) noexcept {
+    return {_mm_fmadd_pd(_mm_shuffle_pd(b.v, b.v, 1), rotSigns128d<Inv>(c), a.v)};
+}
+template <bool Inv> VEK_INLINE CX<double> subRotMul(CX<double> a, CX<double> b, double c) noexcept {
+    return {_mm_fnmadd_pd(_mm_shuffle_pd(b.v, b.v, 1), rotSigns128d<Inv>(c), a.v)};
+}
+template <bool Inv> VEK_INLINE CX<float> addRotMul(CX<float> a, CX<float> b, float c) noexcept {
+    return {_mm_fmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(c), a.v)};
+}
+template <bool Inv> VEK_INLINE CX<float> subRotMul(CX<float> a, CX<float> b, float c) noexcept {
+    return {_mm_fnmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(c), a.v)};
+}
+template <bool Inv> VEK_INLINE CH addRotMul(CH a, CH b, float c) noexcept {
+    return {_mm_fmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(c), a.v)};
+}
+template <bool Inv> VEK_INLINE CH subRotMul(CH a, CH b, float c) noexcept {
+    return {_mm_fnmadd_ps(_mm_permute_ps(b.v, 0xB1), rotSigns128<Inv>(c), a.v)};
+}
+template <bool Inv> VEK_INLINE __m256d rotSigns256d(double c) noexcept {
+    return Inv ? _mm256_setr_pd(-c, c, -c, c) : _mm256_setr_pd(c, -c, c, -c);
+}
+template <bool Inv> VEK_INLINE CVec<double> addRotMul(CVec<double> a, CVec<double> b, double c) noexcept {
+    return {_mm256_fmadd_pd(_mm256_permute_pd(b.v, 0x5), rotSigns256d<Inv>(c), a.v)};
+}
+template <bool Inv> VEK_INLINE CVec<double> subRotMul(CVec<double> a, CVec<double> b, double c) noexcept {
+    return {_mm256_fnmadd_pd(_mm256_permute_pd(b.v, 0x5), rotSigns256d<Inv>(c), a.v)};
+}
+template <bool Inv> VEK_INLINE __m256 rotSigns256(float c) noexcept {
+    const __m128 h = rotSigns128<Inv>(c);
+    return _mm256_insertf128_ps(_mm256_castps128_ps256(h), h, 1);
+}
+template <bool Inv> VEK_INLINE CVec<float> addRotMul(CVec<float> a, CVec<float> b, float c) noexcept {
+    return {_mm256_fmadd_ps(_mm256_permute_ps(b.v, 0xB1), rotSigns256<Inv>(c), a.v)};
+}
+template <bool Inv> VEK_INLINE CVec<float> subRotMul(CVec<float> a, CVec<float> b, float c) noexcept {
+    return {_mm256_fnmadd_ps(_mm256_permute_ps(b.v, 0xB1), rotSigns256<Inv>(c), a.v)};
+}
+template <bool Inv, class V> VEK_INLINE V addRot(V a, V b) noexcept { return addRotMul<Inv>(a, b, typename V::E(1)); }
+template <bool Inv, class V> VEK_INLINE V subRot(V a, V b) noexcept { return subRotMul<Inv>(a, b, typename V::E(1)); }
+
 // a times the twiddle w of the forward direction, or its conjugate for the inverse.
 template <bool Inv, class V> VEK_INLINE V twiddle(V a, V w) noexcept {
     if constexpr (Inv) return cmulc(a, w); else return cmul(a, w);
