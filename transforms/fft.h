@@ -140,7 +140,7 @@ VekStatus cToC(const C* pSrc, C* pDst, const void* pSpec, Vek8u* pBuffer) noexce
     VekStatus st;
     T* work = workOf(c, pBuffer, sw, st);
     if (st != vekStsNoErr) return st;
-    IeeeEnv env;
+    IeeeModeEnv env;
     dft::complexRun<T>(fftView(pSpec, c), reinterpret_cast<const T*>(pSrc), reinterpret_cast<T*>(pDst), work, Inv);
     return vekStsNoErr;
 }
@@ -156,7 +156,7 @@ VekStatus cToCSplit(const T* pSrcRe, const T* pSrcIm, T* pDstRe, T* pDstIm, cons
     VekStatus st;
     T* work = workOf(c, pBuffer, sw, st);
     if (st != vekStsNoErr) return st;
-    IeeeEnv env;
+    IeeeModeEnv env;
     dft::splitRun<T>(fftView(pSpec, c), pSrcRe, pSrcIm, pDstRe, pDstIm, work, Inv);
     return vekStsNoErr;
 }
@@ -171,7 +171,7 @@ VekStatus real(const T* pSrc, T* pDst, const void* pSpec, Vek8u* pBuffer) noexce
     VekStatus st;
     T* work = workOf(c, pBuffer, sw, st);
     if (st != vekStsNoErr) return st;
-    IeeeEnv env;
+    IeeeModeEnv env;
     if constexpr (Inv) dft::realInverse<T>(fftView(pSpec, c), pSrc, pDst, work, Fmt);
     else dft::realForward<T>(fftView(pSpec, c), pSrc, pDst, work, Fmt);
     return vekStsNoErr;
