@@ -349,12 +349,6 @@ inline int smallIndex(const CPlan& P, const VecShape* vs, int first) noexcept {
 }
 
 // ---- building ----------------------------------------------------------------------
-// The twiddles exp(-2 pi i k / n) of a plan whose length n is divisible by 4. Each is
-// a value of the first octant (k <= n / 8) with its parts swapped and negated, which
-// are exact operations, so only the octant is evaluated, and every other value equals
-// what sincos2pi would give. The octant is evaluated into row r = 1 of the first pass's
-// table (it holds exp(-2 pi i j / n) for j < n / p, p <= 8) and read back from there;
-// the value at k = n / 8 itself, which that row lacks when p = 8, is kept aside.
 // cos and sin of 2 pi k / n (n divisible by 4) from those of the first octant: value(j,
 // c, s) gives them for 0 <= j <= n / 8; the same reductions as in sincos2pi lead there.
 template <class T, class F>
@@ -371,7 +365,20 @@ inline void fromOctant(std::int64_t k, std::int64_t n, F value, T& c, T& sn) noe
     if (negS) sn = -sn;
 }
 
-template <class T>
+// The twiddles exp(-2 pi i k / n) of a plan whose length n is divisible by 4. Each is
+// a value of the first octant (k <= n / 8) with its parts swapped and negated, which
+// are exact operations, so only the octant is evaluated, and every other value equals
+// what sincos2pi would give. The octant is evaluated into row r = 1 of the first pass's
+// table (it holds exp(-2 pi i j / n) for j < n / p, p <= 8) and read back from there;
+// the value at k = n / 8 itself, which that row lacks when p = 8, is kept aside.
+// Slot says where value j of that row lies: its real part at Slot::re(j), its
+// imaginary part Slot::im further (interleaved pairs by default).
+struct PairSlot {
+    static constexpr std::size_t re(std::int64_t j) noexcept { return 2 * std::size_t(j); }
+    static constexpr std::size_t im = 1;
+};
+
+template <class T, class Slot = PairSlot>
 struct OctantTwiddles {
     const T* row = nullptr;
     std::int64_t n = 0;
@@ -389,8 +396,8 @@ struct OctantTwiddles {
         for (int j = 0; j <= direct; ++j) {
             double c, sn;
             sincos2pi(j, n, c, sn);
-            tw[2 * j] = T(c);
-            tw[2 * j + 1] = T(-sn);
+            tw[Slot::re(j)] = T(c);
+            tw[Slot::re(j) + Slot::im] = T(-sn);
         }
         if (len % 8 == 0 && o > direct) {
             double c, sn;
@@ -399,17 +406,22 @@ struct OctantTwiddles {
             mid[1] = T(-sn);
         }
     }
-    // out = (cos, -sin) of 2 pi k / n.
-    void get(std::int64_t k, T* out) const noexcept {
+    // (re, im) = (cos, -sin) of 2 pi k / n.
+    void get(std::int64_t k, T& re, T& im) const noexcept {
         T c, sn;
         fromOctant(k, n, [&](std::int64_t j, T& oc, T& os) {
-            const T* v = j <= direct ? row + 2 * j : mid;
-            oc = v[0];
-            os = -v[1];
+            if (j <= direct) {
+                oc = row[Slot::re(j)];
+                os = -row[Slot::re(j) + Slot::im];
+            } else {
+                oc = mid[0];
+                os = -mid[1];
+            }
         }, c, sn);
-        out[0] = c;
-        out[1] = -sn;
+        re = c;
+        im = -sn;
     }
+    void get(std::int64_t k, T* out) const noexcept { get(k, out[0], out[1]); }
 };
 
 struct Built {
@@ -422,9 +434,12 @@ void runPlan(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T*
 // Power-of-two lengths on split parts (pow2.h).
 template <class T> bool pow2Eligible(int n) noexcept;
 template <class T> void buildPow2(Builder& b, CPlan& P, int n) noexcept;
+// How a power-of-two plan's first pass reads its input (see p2::first): as it is, times
+// a kernel array or its conjugate, or gathered through an index table, conjugated or not.
+enum Read : int { kReadPlain = 0, kReadMul, kReadMulConj, kReadGather, kReadGatherConj };
 template <class T>
 void runPow2(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv,
-             const T* kern = nullptr, int how = 0, const std::uint32_t* ix = nullptr) noexcept;
+             const T* kern = nullptr, Read how = kReadPlain, const std::uint32_t* ix = nullptr) noexcept;
 
 template <class T>
 Built buildPlan(Builder& b, int n) noexcept;
@@ -790,7 +805,7 @@ inline void mulPoint(const T* a, const T* b, T* out, std::size_t n) noexcept {
 template <bool Conj, class T>
 void convolveBack(const std::uint8_t* base, const CPlan* sub, T* y, const T* kern, T* work) noexcept {
     if (sub->method == kPow2) {
-        runPow2<T>(base, sub, y, y, work, true, kern, Conj ? 2 : 1);
+        runPow2<T>(base, sub, y, y, work, true, kern, Conj ? kReadMulConj : kReadMul);
     } else {
         mulPoint<Conj>(y, kern, y, std::size_t(sub->n));
         runPlan<T>(base, sub, y, y, work, true);
@@ -833,7 +848,7 @@ void runRader(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T
     // requested some way ahead. A power-of-two inner plan gathers as its first pass reads.
     constexpr std::size_t kAhead = 64;
     if (sub->method == kPow2) {
-        runPow2<T>(base, sub, src, a, w2, false, nullptr, Inv ? 4 : 3, perm);
+        runPow2<T>(base, sub, src, a, w2, false, nullptr, Inv ? kReadGatherConj : kReadGather, perm);
     } else {
         cxXor(S::load(src + 2), flip).store(a);
         for (std::size_t q = 1; q < L; ++q) {

@@ -192,6 +192,25 @@ template <> struct VT<double> {
     static VEK_INLINE double lane0(V v) noexcept { return _mm256_cvtsd_f64(v); }
 };
 
+// Where complex value j of a table in split blocks lies (lanes in the order perm): the
+// real part at re(j), the imaginary part im further. perm is its own inverse, so lane
+// perm[l] of a block holds element l.
+template <class T>
+constexpr bool permInvolution() noexcept {
+    for (int l = 0; l < VT<T>::L; ++l)
+        if (VT<T>::perm[VT<T>::perm[l]] != l) return false;
+    return true;
+}
+template <class T>
+struct SplitSlot {
+    static_assert(permInvolution<T>(), "perm is its own inverse");
+    static constexpr int L = VT<T>::L;
+    static constexpr std::size_t re(std::int64_t j) noexcept {
+        return 2 * L * std::size_t(j / L) + std::size_t(VT<T>::perm[j % L]);
+    }
+    static constexpr std::size_t im = L;
+};
+
 // ---- complex values on split parts ------------------------------------------------------
 template <class T>
 struct Z {
@@ -272,10 +291,11 @@ VEK_INLINE void bf(const Z<T>* x, Z<T>* y) noexcept {
 // load that spans two stores cannot take its data from them and waits until both reach
 // the cache.
 // In says how the input is read, saving the convolutions of Rader's and Bluestein's
-// methods a sweep of their own: 1 and 2, times the array kern of the same layout or
-// its conjugate; 3 and 4, element e gathered from x[ix[e ? n - e : 0]] (the powers of
-// a primitive root in reverse, n = P m), or its conjugate.
-template <int P, bool Swap, bool PermLanes, bool Half, int In = 0, class T>
+// methods a sweep of their own: times the array kern of the same layout or its
+// conjugate (kReadMul, kReadMulConj); element e gathered from x[ix[e ? n - e : 0]] (the
+// powers of a primitive root in reverse, n = P m), or its conjugate (kReadGather,
+// kReadGatherConj).
+template <int P, bool Swap, bool PermLanes, bool Half, Read In = kReadPlain, class T>
 void first(const T* x, T* y, int m, const T* tw, const T* kern = nullptr,
            const std::uint32_t* ix = nullptr) noexcept {
     using D = VT<T>;
@@ -287,20 +307,21 @@ void first(const T* x, T* y, int m, const T* tw, const T* kern = nullptr,
         Z<T> a[P], b[P];
         for (int q = 0; q < P; ++q) {
             V re, im;
-            if constexpr (In >= 3) {
+            if constexpr (In == kReadGather || In == kReadGatherConj) {
                 std::uint32_t at[L];
                 const std::size_t e0 = j + mm * q, n = mm * P;
                 for (int l = 0; l < L; ++l) at[l] = ix[e0 + l ? n - e0 - l : 0];
                 D::splitAt(x, at, re, im);
-                if constexpr (In == 4) im = vsub(D::set1(T(0)), im);
+                if constexpr (In == kReadGatherConj) im = vsub(D::set1(T(0)), im);
             } else {
                 D::split(x + 2 * (j + mm * q), re, im);
             }
-            if constexpr (In == 1 || In == 2) {
+            if constexpr (In == kReadMul || In == kReadMulConj) {
+                constexpr bool c = In == kReadMulConj;
                 V kr, ki;
                 D::split(kern + 2 * (j + mm * q), kr, ki);
-                const V pr = In == 1 ? vfms(re, kr, vmul(im, ki)) : vfma(re, kr, vmul(im, ki));
-                im = In == 1 ? vfma(re, ki, vmul(im, kr)) : vfms(im, kr, vmul(re, ki));
+                const V pr = c ? vfma(re, kr, vmul(im, ki)) : vfms(re, kr, vmul(im, ki));
+                im = c ? vfms(im, kr, vmul(re, ki)) : vfma(re, ki, vmul(im, kr));
                 re = pr;
             }
             a[q] = Swap ? Z<T>{im, re} : Z<T>{re, im};
@@ -444,11 +465,23 @@ void runRows(const Pass& ps, const T* x, T* y, const T* tw, bool last) noexcept 
 // The shortest length whose first pass stores halves (see first).
 constexpr int kHalfMin = 256;
 
+// The first pass of radix 8 with the reading how chosen at run time.
+template <bool Swap, bool PermLanes, bool Half, class T>
+void firstAs(Read how, const T* x, T* y, int m, const T* tw, const T* kern, const std::uint32_t* ix) noexcept {
+    switch (how) {
+        case kReadMul: first<8, Swap, PermLanes, Half, kReadMul>(x, y, m, tw, kern); break;
+        case kReadMulConj: first<8, Swap, PermLanes, Half, kReadMulConj>(x, y, m, tw, kern); break;
+        case kReadGather: first<8, Swap, PermLanes, Half, kReadGather>(x, y, m, tw, kern, ix); break;
+        case kReadGatherConj: first<8, Swap, PermLanes, Half, kReadGatherConj>(x, y, m, tw, kern, ix); break;
+        default: first<8, Swap, PermLanes, Half>(x, y, m, tw); break;
+    }
+}
+
 // SplitOut: the last pass leaves split blocks in dst (for the real recombination).
 // kern, ix: see first (In = how).
 template <bool Swap, bool SplitOut, class T>
 void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, const T* kern = nullptr,
-         int how = 0, const std::uint32_t* ix = nullptr) noexcept {
+         Read how = kReadPlain, const std::uint32_t* ix = nullptr) noexcept {
     const int K = pl->passes;
     const bool alias = src == dst;
     // The last pass reads P rows of the work array and writes P rows of dst, each a
@@ -474,19 +507,8 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
         const Pass& ps = pl->pass[i];
         const T* tw = reinterpret_cast<const T*>(base + ps.twOff);
         if (i == 0) {
-            const bool half = pl->n >= kHalfMin;
-            switch (how * 2 + (half ? 1 : 0)) {
-                case 2: first<8, Swap, !SplitOut, false, 1>(in, out, ps.m, tw, kern); break;
-                case 3: first<8, Swap, !SplitOut, true, 1>(in, out, ps.m, tw, kern); break;
-                case 4: first<8, Swap, !SplitOut, false, 2>(in, out, ps.m, tw, kern); break;
-                case 5: first<8, Swap, !SplitOut, true, 2>(in, out, ps.m, tw, kern); break;
-                case 6: first<8, Swap, !SplitOut, false, 3>(in, out, ps.m, tw, kern, ix); break;
-                case 7: first<8, Swap, !SplitOut, true, 3>(in, out, ps.m, tw, kern, ix); break;
-                case 8: first<8, Swap, !SplitOut, false, 4>(in, out, ps.m, tw, kern, ix); break;
-                case 9: first<8, Swap, !SplitOut, true, 4>(in, out, ps.m, tw, kern, ix); break;
-                case 1: first<8, Swap, !SplitOut, true>(in, out, ps.m, tw); break;
-                default: first<8, Swap, !SplitOut, false>(in, out, ps.m, tw); break;
-            }
+            if (pl->n >= kHalfMin) firstAs<Swap, !SplitOut, true>(how, in, out, ps.m, tw, kern, ix);
+            else firstAs<Swap, !SplitOut, false>(how, in, out, ps.m, tw, kern, ix);
         } else if (fuse && i == 1) {
             const T* tw2 = reinterpret_cast<const T*>(base + pl->pass[2].twOff);
             if (p1 == 8) rows2<8, 8>(in, out, ps.m, ps.s, tw, tw2);
@@ -629,28 +651,12 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
     // Slack for moving the work array (see run), once the last pass's rows are a page
     // or more apart.
     P.skew = std::size_t(n / f.f[f.n - 1]) * 2 * sizeof(T) >= 4096 ? int(2048 / (2 * sizeof(T))) : 0;
-    // Every twiddle is exp(-2 pi i k / n) for some k. Those with k <= n / 8 are computed
-    // once (the r = 1 column of the first pass, plus k = n / 8); the others follow from
-    // them by the octant symmetries that sincos2pi applies before it evaluates, so each
-    // value is bit for bit the one sincos2pi(k, n) would give, at an eighth of the cost.
+    // The first pass's twiddles sit in split blocks per r, the lanes of a block in the
+    // order perm; the others in (re, im) pairs. Row r = 1 of the first table serves as
+    // the octant of every twiddle (see OctantTwiddles).
     const std::size_t nb0 = std::size_t(n / 8) / L;
-    auto at0 = [&](int j, int r) {   // offset of the real part of (j, r) in the first table
-        int l = 0;
-        while (D::perm[l] != j % L) ++l;
-        return 2 * L * ((r - 1) * nb0 + std::size_t(j) / L) + l;
-    };
-    const T* col = nullptr;   // the first pass's table
-    T c8 = 0, s8 = 0;         // k = n / 8
-    auto octant = [&](std::int64_t k, T& c, T& sn) {
-        if (8 * k == n) {
-            c = c8;
-            sn = s8;
-        } else {
-            const std::size_t o = at0(int(k), 1);
-            c = col[o];
-            sn = -col[o + L];
-        }
-    };
+    auto at0 = [&](int j, int r) { return 2 * L * (r - 1) * nb0 + p2::SplitSlot<T>::re(j); };
+    OctantTwiddles<T, p2::SplitSlot<T>> oct;
     int s = 1, rest = n;
     for (int i = 0; i < f.n; ++i) {
         Pass& ps = P.pass[i];
@@ -662,28 +668,11 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
         if (m >= 2) {
             T* tw = b.take<T>(2 * std::size_t(p - 1) * std::size_t(m), &ps.twOff);
             if (tw) {
-                if (i == 0) {
-                    // Split blocks per r, the lanes of a block in the order perm.
-                    for (int j = 0; j < m; ++j) {
-                        double c, sn;
-                        sincos2pi(j, n, c, sn);
-                        tw[at0(j, 1)] = T(c);
-                        tw[at0(j, 1) + L] = T(-sn);
-                    }
-                    double c, sn;
-                    sincos2pi(n / 8, n, c, sn);
-                    c8 = T(c);
-                    s8 = T(sn);
-                    col = tw;
-                }
+                if (i == 0) oct.start(tw, n, m);
                 for (int j = 0; j < m; ++j)
                     for (int r = i == 0 ? 2 : 1; r < p; ++r) {
-                        T c, sn;
-                        fromOctant(std::int64_t(j) * r * s, n, octant, c, sn);
                         const std::size_t re = i == 0 ? at0(j, r) : 2 * (std::size_t(p - 1) * j + (r - 1));
-                        const std::size_t im = i == 0 ? re + L : re + 1;
-                        tw[re] = c;
-                        tw[im] = -sn;
+                        oct.get(std::int64_t(j) * r * s, tw[re], tw[re + (i == 0 ? L : 1)]);
                     }
             }
         }
@@ -694,7 +683,7 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
 
 template <class T>
 void runPow2(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, bool inv,
-             const T* kern, int how, const std::uint32_t* ix) noexcept {
+             const T* kern, Read how, const std::uint32_t* ix) noexcept {
     if (inv) p2::run<true, false>(base, pl, src, dst, work, kern, how, ix);
     else p2::run<false, false>(base, pl, src, dst, work, kern, how, ix);
 }
