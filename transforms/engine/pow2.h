@@ -445,45 +445,61 @@ void rows2(const T* x, T* y, int m, int s, const T* tw1, const T* tw2) noexcept 
     }
 }
 
-// A whole transform of n = 8 L points in registers: the first pass (radix 8 across
-// eight rows of L values, twiddles per lane) and the last (radix L across the lanes,
-// after a register transpose) with nothing stored between them. The arithmetic is that
-// of first followed by rows on the last pass, so the results are the same bit for bit.
+// A whole transform of n = 8 Q points, Q = B L (one or two blocks of lanes): the first
+// pass (radix 8 across eight rows, twiddles per lane) and the last (radix Q across the
+// lanes, after register transposes) with nothing stored between them but the first
+// block's share of the last butterflies when there are two. The arithmetic is that of
+// first followed by rows on the last pass, so the results are the same bit for bit.
 // All input is read before any output is written: src may equal dst.
-template <bool Swap, bool SplitOut, class T>
+template <int B, bool Swap, bool SplitOut, class T>
 void whole(const T* x, T* y, const T* tw) noexcept {
     using D = VT<T>;
     using V = typename D::V;
-    constexpr int L = D::L, R = 8;
-    Z<T> a[R], b[R];
-    for (int q = 0; q < R; ++q) {
-        V re, im;
-        D::split(x + 2 * L * q, re, im);
-        a[q] = Swap ? Z<T>{im, re} : Z<T>{re, im};
-    }
-    bf8<T>(a, b);
-    for (int r = 1; r < R; ++r) b[r] = cmul(b[r], D::load(tw + 2 * L * (r - 1)), D::load(tw + 2 * L * (r - 1) + L));
-    for (int g = 0; g < R / L; ++g) {
-        V vr[L], vi[L], tr[L], ti[L];
-        for (int l = 0; l < L; ++l) {
-            const int r = g * L + (SplitOut ? l : D::perm[l]);
-            vr[l] = b[r].r;
-            vi[l] = b[r].i;
+    constexpr int L = D::L, R = 8, Q = B * L, G = R / L;
+    alignas(64) T keep[B > 1 ? B - 1 : 1][G][L][2 * L];
+    for (int blk = 0; blk < B; ++blk) {
+        Z<T> a[R], b[R];
+        for (int q = 0; q < R; ++q) {
+            V re, im;
+            D::split(x + 2 * (L * blk + Q * q), re, im);
+            a[q] = Swap ? Z<T>{im, re} : Z<T>{re, im};
         }
-        D::transpose(vr, tr);
-        D::transpose(vi, ti);
-        Z<T> c[L], d[L];
-        for (int q = 0; q < L; ++q) c[q] = {tr[D::perm[q]], ti[D::perm[q]]};
-        bf<L, T>(c, d);
-        for (int r = 0; r < L; ++r) {
-            T* o = y + 2 * (g * L + R * r);
-            if constexpr (SplitOut) {
-                D::store(o, d[r].r);
-                D::store(o + L, d[r].i);
-            } else if constexpr (Swap) {
-                D::joinP(o, d[r].i, d[r].r);
-            } else {
-                D::joinP(o, d[r].r, d[r].i);
+        bf8<T>(a, b);
+        for (int r = 1; r < R; ++r) {
+            const T* w = tw + 2 * L * ((r - 1) * B + blk);
+            b[r] = cmul(b[r], D::load(w), D::load(w + L));
+        }
+        for (int g = 0; g < G; ++g) {
+            V vr[L], vi[L], tr[L], ti[L];
+            for (int l = 0; l < L; ++l) {
+                const int r = g * L + (SplitOut ? l : D::perm[l]);
+                vr[l] = b[r].r;
+                vi[l] = b[r].i;
+            }
+            D::transpose(vr, tr);
+            D::transpose(vi, ti);
+            if (blk < B - 1) {
+                for (int q = 0; q < L; ++q) {
+                    D::store(keep[blk][g][q], tr[D::perm[q]]);
+                    D::store(keep[blk][g][q] + L, ti[D::perm[q]]);
+                }
+                continue;
+            }
+            Z<T> c[Q], d[Q];
+            for (int e = 0; e < B - 1; ++e)
+                for (int q = 0; q < L; ++q) c[L * e + q] = {D::load(keep[e][g][q]), D::load(keep[e][g][q] + L)};
+            for (int q = 0; q < L; ++q) c[L * blk + q] = {tr[D::perm[q]], ti[D::perm[q]]};
+            bf<Q, T>(c, d);
+            for (int r = 0; r < Q; ++r) {
+                T* o = y + 2 * (g * L + R * r);
+                if constexpr (SplitOut) {
+                    D::store(o, d[r].r);
+                    D::store(o + L, d[r].i);
+                } else if constexpr (Swap) {
+                    D::joinP(o, d[r].i, d[r].r);
+                } else {
+                    D::joinP(o, d[r].r, d[r].i);
+                }
             }
         }
     }
@@ -527,9 +543,10 @@ template <bool Swap, bool SplitOut, class T>
 void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, const T* kern = nullptr,
          Read how = kReadPlain, const std::uint32_t* ix = nullptr) noexcept {
     const int K = pl->passes;
-    if (K == 2 && pl->pass[0].m == VT<T>::L && how == kReadPlain) {
-        whole<Swap, SplitOut>(src, dst, reinterpret_cast<const T*>(base + pl->pass[0].twOff));
-        return;
+    if (K == 2 && how == kReadPlain) {
+        const T* tw = reinterpret_cast<const T*>(base + pl->pass[0].twOff);
+        if (pl->pass[0].m == VT<T>::L) return whole<1, Swap, SplitOut>(src, dst, tw);
+        if (pl->pass[0].m == 2 * VT<T>::L && pl->pass[1].p == 8) return whole<2, Swap, SplitOut>(src, dst, tw);
     }
     const bool alias = src == dst;
     // The last pass reads P rows of the work array and writes P rows of dst, each a
