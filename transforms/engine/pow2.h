@@ -226,6 +226,20 @@ template <class T> VEK_INLINE Z<T> cmul(Z<T> a, typename VT<T>::V wr, typename V
     return {vfms(a.r, wr, vmul(a.i, wi)), vfma(a.r, wi, vmul(a.i, wr))};
 }
 
+// A pass's output v at o: interleaved (parts exchanged if Swap, the lanes in the order
+// perm: see first) or as one split block.
+template <bool Interleave, bool Swap, class T>
+VEK_INLINE void put(T* o, Z<T> v) noexcept {
+    if constexpr (!Interleave) {
+        VT<T>::store(o, v.r);
+        VT<T>::store(o + VT<T>::L, v.i);
+    } else if constexpr (Swap) {
+        VT<T>::joinP(o, v.i, v.r);
+    } else {
+        VT<T>::joinP(o, v.r, v.i);
+    }
+}
+
 // Forward butterflies: y_r = sum_q x_q exp(-2 pi i q r / P).
 template <class T>
 VEK_INLINE void bf2(const Z<T>* x, Z<T>* y) noexcept {
@@ -380,14 +394,7 @@ void rows(const T* x, T* y, int m, int s, const T* tw) noexcept {
             bf<P, T>(a, b);
             for (int r = 0; r < P; ++r) {
                 if (!Last && j > 0 && r > 0) b[r] = cmul(b[r], D::bcast(w + 2 * (r - 1)), D::bcast(w + 2 * (r - 1) + 1));
-                T* o = yj + 2 * (k + ss * r);
-                if constexpr (Last) {
-                    if (Swap) D::joinP(o, b[r].i, b[r].r);
-                    else D::joinP(o, b[r].r, b[r].i);
-                } else {
-                    D::store(o, b[r].r);
-                    D::store(o + L, b[r].i);
-                }
+                put<Last, Swap>(yj + 2 * (k + ss * r), b[r]);
             }
             // The twiddles are broadcast from memory next to their use in every
             // iteration: held in registers across the loop, the 14 of a radix 8 would push
@@ -436,8 +443,7 @@ void rows2(const T* x, T* y, int m, int s, const T* tw1, const T* tw2) noexcept 
                 T* o = yj + 2 * (k + ss * r);
                 for (int r2 = 0; r2 < P2; ++r2) {
                     if (j2 > 0 && r2 > 0) b[r2] = cmul(b[r2], D::bcast(w2 + 2 * (r2 - 1)), D::bcast(w2 + 2 * (r2 - 1) + 1));
-                    D::store(o + 2 * s2 * r2, b[r2].r);
-                    D::store(o + 2 * s2 * r2 + L, b[r2].i);
+                    put<false, false>(o + 2 * s2 * r2, b[r2]);
                 }
                 __asm__ volatile("" ::: "memory");
             }
@@ -456,6 +462,7 @@ void whole(const T* x, T* y, const T* tw) noexcept {
     using D = VT<T>;
     using V = typename D::V;
     constexpr int L = D::L, R = 8, Q = B * L, G = R / L;
+    static_assert(Q == 4 || Q == 8, "the last pass is a radix 4 or 8");
     alignas(64) T keep[B > 1 ? B - 1 : 1][G][L][2 * L];
     for (int blk = 0; blk < B; ++blk) {
         Z<T> a[R], b[R];
@@ -490,17 +497,7 @@ void whole(const T* x, T* y, const T* tw) noexcept {
                 for (int q = 0; q < L; ++q) c[L * e + q] = {D::load(keep[e][g][q]), D::load(keep[e][g][q] + L)};
             for (int q = 0; q < L; ++q) c[L * blk + q] = {tr[D::perm[q]], ti[D::perm[q]]};
             bf<Q, T>(c, d);
-            for (int r = 0; r < Q; ++r) {
-                T* o = y + 2 * (g * L + R * r);
-                if constexpr (SplitOut) {
-                    D::store(o, d[r].r);
-                    D::store(o + L, d[r].i);
-                } else if constexpr (Swap) {
-                    D::joinP(o, d[r].i, d[r].r);
-                } else {
-                    D::joinP(o, d[r].r, d[r].i);
-                }
-            }
+            for (int r = 0; r < Q; ++r) put<!SplitOut, Swap>(y + 2 * (g * L + R * r), d[r]);
         }
     }
 }
@@ -545,8 +542,10 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
     const int K = pl->passes;
     if (K == 2 && how == kReadPlain) {
         const T* tw = reinterpret_cast<const T*>(base + pl->pass[0].twOff);
+        // The last radix is pass[0].m: one block of lanes, or two where that makes 8.
         if (pl->pass[0].m == VT<T>::L) return whole<1, Swap, SplitOut>(src, dst, tw);
-        if (pl->pass[0].m == 2 * VT<T>::L && pl->pass[1].p == 8) return whole<2, Swap, SplitOut>(src, dst, tw);
+        if constexpr (2 * VT<T>::L == 8)
+            if (pl->pass[0].m == 8) return whole<2, Swap, SplitOut>(src, dst, tw);
     }
     const bool alias = src == dst;
     // The last pass reads P rows of the work array and writes P rows of dst, each a
