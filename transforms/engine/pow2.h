@@ -283,11 +283,49 @@ VEK_INLINE void bf8(const Z<T>* x, Z<T>* y) noexcept {
     y[3] = {vfma(h, t.i, B.r), vfnma(h, t.r, B.i)};
     y[7] = {vfnma(h, t.i, B.r), vfma(h, t.r, B.i)};
 }
+// Sixteen points as four by four: DFTs of 4 over x[t1 + 4 t2], the products by
+// w16^(t1 r2), then DFTs of 4 over t1 giving y[r2 + 4 r1]. Only w16, w16^3 and their
+// mirrors take full complex products; w8 and w8^3 cost two adds and two multiplies,
+// -i an exchange of parts and a negation.
+template <class T>
+VEK_INLINE void bf16(const Z<T>* x, Z<T>* y) noexcept {
+    using D = VT<T>;
+    using V = typename D::V;
+    const V h = D::set1(T(kSqrtHalf)), c = D::set1(T(kCosPi8)), s = D::set1(T(kSinPi8));
+    const V zero = D::set1(T(0));
+    Z<T> a[4][4];
+    for (int t1 = 0; t1 < 4; ++t1) {
+        const Z<T> in[4] = {x[t1], x[t1 + 4], x[t1 + 8], x[t1 + 12]};
+        bf4<T>(in, a[t1]);
+    }
+    // w16 = c - i s, w16^3 = s - i c, w16^9 = -c + i s.
+    auto mulW = [&](Z<T> z, V wr, V wi) { return cmul(z, wr, wi); };
+    // z w8 = h (z.r + z.i, z.i - z.r), z w8^3 = h (z.i - z.r, -z.r - z.i).
+    auto mulW8 = [&](Z<T> z) { return Z<T>{vmul(h, vadd(z.r, z.i)), vmul(h, vsub(z.i, z.r))}; };
+    auto mulW83 = [&](Z<T> z) { return Z<T>{vmul(h, vsub(z.i, z.r)), vfnms(h, z.r, vmul(h, z.i))}; };
+    const V ns = vsub(zero, s), nc = vsub(zero, c);
+    a[1][1] = mulW(a[1][1], c, ns);
+    a[1][2] = mulW8(a[1][2]);
+    a[1][3] = mulW(a[1][3], s, nc);
+    a[2][1] = mulW8(a[2][1]);
+    a[2][2] = Z<T>{a[2][2].i, vsub(zero, a[2][2].r)};
+    a[2][3] = mulW83(a[2][3]);
+    a[3][1] = mulW(a[3][1], s, nc);
+    a[3][2] = mulW83(a[3][2]);
+    a[3][3] = mulW(a[3][3], nc, s);
+    for (int r2 = 0; r2 < 4; ++r2) {
+        const Z<T> in[4] = {a[0][r2], a[1][r2], a[2][r2], a[3][r2]};
+        Z<T> o[4];
+        bf4<T>(in, o);
+        for (int r1 = 0; r1 < 4; ++r1) y[r2 + 4 * r1] = o[r1];
+    }
+}
 template <int P, class T>
 VEK_INLINE void bf(const Z<T>* x, Z<T>* y) noexcept {
     if constexpr (P == 2) bf2<T>(x, y);
     else if constexpr (P == 4) bf4<T>(x, y);
-    else bf8<T>(x, y);
+    else if constexpr (P == 8) bf8<T>(x, y);
+    else bf16<T>(x, y);
 }
 
 // ---- passes -----------------------------------------------------------------------------
@@ -451,18 +489,19 @@ void rows2(const T* x, T* y, int m, int s, const T* tw1, const T* tw2) noexcept 
     }
 }
 
-// A whole transform of n = 8 Q points, Q = B L (one or two blocks of lanes): the first
-// pass (radix 8 across eight rows, twiddles per lane) and the last (radix Q across the
-// lanes, after register transposes) with nothing stored between them but the first
-// block's share of the last butterflies when there are two. The arithmetic is that of
-// first followed by rows on the last pass, so the results are the same bit for bit.
-// All input is read before any output is written: src may equal dst.
+// A whole transform of n = 8 Q points, Q = B L (one to four blocks of lanes): the first
+// pass (radix 8 across eight rows, twiddles per lane) and a DFT of Q across the lanes
+// (after register transposes) with nothing stored between them but the earlier
+// blocks' shares of the last butterflies. For Q = 4 or 8 the arithmetic is that of
+// first followed by rows on the last pass, so the results are the same bit for bit;
+// Q = 16 takes the place of the plan's last two passes (4, 4) with one sixteen-point
+// kernel. All input is read before any output is written: src may equal dst.
 template <int B, bool Swap, bool SplitOut, class T>
 void whole(const T* x, T* y, const T* tw) noexcept {
     using D = VT<T>;
     using V = typename D::V;
     constexpr int L = D::L, R = 8, Q = B * L, G = R / L;
-    static_assert(Q == 4 || Q == 8, "the last pass is a radix 4 or 8");
+    static_assert(Q == 4 || Q == 8 || Q == 16, "the last DFT has 4, 8 or 16 points");
     alignas(64) T keep[B > 1 ? B - 1 : 1][G][L][2 * L];
     for (int blk = 0; blk < B; ++blk) {
         Z<T> a[R], b[R];
@@ -540,12 +579,15 @@ template <bool Swap, bool SplitOut, class T>
 void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, const T* kern = nullptr,
          Read how = kReadPlain, const std::uint32_t* ix = nullptr) noexcept {
     const int K = pl->passes;
-    if (K == 2 && how == kReadPlain) {
+    if (how == kReadPlain) {
+        // n = 8 m with m (the points after the first pass) one block of lanes, 8 or 16.
+        constexpr int L = VT<T>::L;
         const T* tw = reinterpret_cast<const T*>(base + pl->pass[0].twOff);
-        // The last radix is pass[0].m: one block of lanes, or two where that makes 8.
-        if (pl->pass[0].m == VT<T>::L) return whole<1, Swap, SplitOut>(src, dst, tw);
-        if constexpr (2 * VT<T>::L == 8)
-            if (pl->pass[0].m == 8) return whole<2, Swap, SplitOut>(src, dst, tw);
+        const int m = pl->pass[0].m;
+        if (m == L) return whole<1, Swap, SplitOut>(src, dst, tw);
+        if constexpr (L == 4)
+            if (m == 8) return whole<2, Swap, SplitOut>(src, dst, tw);
+        if (m == 16) return whole<16 / L, Swap, SplitOut>(src, dst, tw);
     }
     const bool alias = src == dst;
     // The last pass reads P rows of the work array and writes P rows of dst, each a
