@@ -489,18 +489,18 @@ void rows2(const T* x, T* y, int m, int s, const T* tw1, const T* tw2) noexcept 
     }
 }
 
-// A whole transform of n = 8 Q points, Q = B L (one to four blocks of lanes): the first
-// pass (radix 8 across eight rows, twiddles per lane) and a DFT of Q across the lanes
+// A whole transform of n = R Q points, Q = B L (one to four blocks of lanes): the first
+// pass (radix R = 8 or 16 across R rows, twiddles per lane) and a DFT of Q across the lanes
 // (after register transposes) with nothing stored between them but the earlier
 // blocks' shares of the last butterflies. For Q = 4 or 8 the arithmetic is that of
 // first followed by rows on the last pass, so the results are the same bit for bit;
 // Q = 16 takes the place of the plan's last two passes (4, 4) with one sixteen-point
 // kernel. All input is read before any output is written: src may equal dst.
-template <int B, bool Swap, bool SplitOut, class T>
+template <int R, int B, bool Swap, bool SplitOut, class T>
 void whole(const T* x, T* y, const T* tw) noexcept {
     using D = VT<T>;
     using V = typename D::V;
-    constexpr int L = D::L, R = 8, Q = B * L, G = R / L;
+    constexpr int L = D::L, Q = B * L, G = R / L;
     static_assert(Q == 4 || Q == 8 || Q == 16, "the last DFT has 4, 8 or 16 points");
     alignas(64) T keep[B > 1 ? B - 1 : 1][G][L][2 * L];
     for (int blk = 0; blk < B; ++blk) {
@@ -510,7 +510,7 @@ void whole(const T* x, T* y, const T* tw) noexcept {
             D::split(x + 2 * (L * blk + Q * q), re, im);
             a[q] = Swap ? Z<T>{im, re} : Z<T>{re, im};
         }
-        bf8<T>(a, b);
+        bf<R, T>(a, b);
         for (int r = 1; r < R; ++r) {
             const T* w = tw + 2 * L * ((r - 1) * B + blk);
             b[r] = cmul(b[r], D::load(w), D::load(w + L));
@@ -561,15 +561,15 @@ void runRows(const Pass& ps, const T* x, T* y, const T* tw, bool last) noexcept 
 // The shortest length whose first pass stores halves (see first).
 constexpr int kHalfMin = 256;
 
-// The first pass of radix 8 with the reading how chosen at run time.
-template <bool Swap, bool PermLanes, bool Half, class T>
+// The first pass of radix P with the reading how chosen at run time.
+template <int P, bool Swap, bool PermLanes, bool Half, class T>
 void firstAs(Read how, const T* x, T* y, int m, const T* tw, const T* kern, const std::uint32_t* ix) noexcept {
     switch (how) {
-        case kReadMul: first<8, Swap, PermLanes, Half, kReadMul>(x, y, m, tw, kern); break;
-        case kReadMulConj: first<8, Swap, PermLanes, Half, kReadMulConj>(x, y, m, tw, kern); break;
-        case kReadGather: first<8, Swap, PermLanes, Half, kReadGather>(x, y, m, tw, kern, ix); break;
-        case kReadGatherConj: first<8, Swap, PermLanes, Half, kReadGatherConj>(x, y, m, tw, kern, ix); break;
-        default: first<8, Swap, PermLanes, Half>(x, y, m, tw); break;
+        case kReadMul: first<P, Swap, PermLanes, Half, kReadMul>(x, y, m, tw, kern); break;
+        case kReadMulConj: first<P, Swap, PermLanes, Half, kReadMulConj>(x, y, m, tw, kern); break;
+        case kReadGather: first<P, Swap, PermLanes, Half, kReadGather>(x, y, m, tw, kern, ix); break;
+        case kReadGatherConj: first<P, Swap, PermLanes, Half, kReadGatherConj>(x, y, m, tw, kern, ix); break;
+        default: first<P, Swap, PermLanes, Half>(x, y, m, tw); break;
     }
 }
 
@@ -580,14 +580,19 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
          Read how = kReadPlain, const std::uint32_t* ix = nullptr) noexcept {
     const int K = pl->passes;
     if (how == kReadPlain) {
-        // n = 8 m with m (the points after the first pass) one block of lanes, 8 or 16.
+        // n = 8 m with m (the points after the first pass) one block of lanes, 8 or 16;
+        // or 64 double points as 16 by one block (see kFirst16).
         constexpr int L = VT<T>::L;
         const T* tw = reinterpret_cast<const T*>(base + pl->pass[0].twOff);
         const int m = pl->pass[0].m;
-        if (m == L) return whole<1, Swap, SplitOut>(src, dst, tw);
-        if constexpr (L == 4)
-            if (m == 8) return whole<2, Swap, SplitOut>(src, dst, tw);
-        if (m == 16) return whole<16 / L, Swap, SplitOut>(src, dst, tw);
+        if (pl->pass[0].p == 16) {
+            if constexpr (L == 4) return whole<16, 1, Swap, SplitOut>(src, dst, tw);
+        } else {
+            if (m == L) return whole<8, 1, Swap, SplitOut>(src, dst, tw);
+            if constexpr (L == 4)
+                if (m == 8) return whole<8, 2, Swap, SplitOut>(src, dst, tw);
+            if (m == 16) return whole<8, 16 / L, Swap, SplitOut>(src, dst, tw);
+        }
     }
     const bool alias = src == dst;
     // The last pass reads P rows of the work array and writes P rows of dst, each a
@@ -613,8 +618,14 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
         const Pass& ps = pl->pass[i];
         const T* tw = reinterpret_cast<const T*>(base + ps.twOff);
         if (i == 0) {
-            if (pl->n >= kHalfMin) firstAs<Swap, !SplitOut, true>(how, in, out, ps.m, tw, kern, ix);
-            else firstAs<Swap, !SplitOut, false>(how, in, out, ps.m, tw, kern, ix);
+            if constexpr (VT<T>::L == 4)
+                if (ps.p == 16) {   // the 64 points of kFirst16, read through kern or ix
+                    firstAs<16, Swap, !SplitOut, false>(how, in, out, ps.m, tw, kern, ix);
+                    in = out;
+                    continue;
+                }
+            if (pl->n >= kHalfMin) firstAs<8, Swap, !SplitOut, true>(how, in, out, ps.m, tw, kern, ix);
+            else firstAs<8, Swap, !SplitOut, false>(how, in, out, ps.m, tw, kern, ix);
         } else if (fuse && i == 1) {
             const T* tw2 = reinterpret_cast<const T*>(base + pl->pass[2].twOff);
             if (p1 == 8) rows2<8, 8>(in, out, ps.m, ps.s, tw, tw2);
@@ -731,6 +742,14 @@ inline std::size_t recSplitElems(int h) noexcept {
 
 }  // namespace p2
 
+// The length whose plan is a radix-16 first pass over one block of lanes and a DFT of
+// 4 across them (whole<16, 1>): 64 double points, where it is about 8 % faster than
+// eight by eight, which spills more of its two blocks. 0: none (for float that block
+// would hold 8 lanes, and 16 by 8 is 128 points, which sixteen-point last DFTs serve
+// better).
+template <class T>
+inline constexpr int kFirst16 = p2::VT<T>::L == 4 ? 64 : 0;
+
 // Lengths taken by the split-part passes: powers of two whose first radix-8 pass
 // covers whole registers (64 points and up for float, 32 for double).
 template <class T>
@@ -743,6 +762,12 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
     using D = p2::VT<T>;
     constexpr int L = D::L;
     Factors f = factorize(n);   // 8, ..., 8, then 4s or a 2
+    const bool r16 = n == kFirst16<T>;
+    if (r16) {
+        f.n = 2;
+        f.f[0] = 16;
+        f.f[1] = n / 16;
+    }
     // The 4s (or the 2) move ahead of the later 8s: the last pass, which has no twiddle
     // products, is then a radix 8.
     if (f.n >= 3 && f.f[f.n - 1] != 8 && f.f[1] == 8) {
@@ -760,7 +785,7 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
     // The first pass's twiddles sit in split blocks per r, the lanes of a block in the
     // order perm; the others in (re, im) pairs. Row r = 1 of the first table serves as
     // the octant of every twiddle (see OctantTwiddles).
-    const std::size_t nb0 = std::size_t(n / 8) / L;
+    const std::size_t nb0 = std::size_t(n / f.f[0]) / L;
     auto at0 = [&](int j, int r) { return 2 * L * (r - 1) * nb0 + p2::SplitSlot<T>::re(j); };
     OctantTwiddles<T, p2::SplitSlot<T>> oct;
     int s = 1, rest = n;
@@ -773,7 +798,15 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
         ps.first = i == 0;
         if (m >= 2) {
             T* tw = b.take<T>(2 * std::size_t(p - 1) * std::size_t(m), &ps.twOff);
-            if (tw) {
+            if (tw && r16) {   // one table: each entry evaluated directly
+                for (int j = 0; j < m; ++j)
+                    for (int r = 1; r < p; ++r) {
+                        double c, sn;
+                        sincos2pi(std::int64_t(j) * r, n, c, sn);
+                        tw[at0(j, r)] = T(c);
+                        tw[at0(j, r) + L] = T(-sn);
+                    }
+            } else if (tw) {
                 if (i == 0) oct.start(tw, n, m);
                 for (int j = 0; j < m; ++j)
                     for (int r = i == 0 ? 2 : 1; r < p; ++r) {
