@@ -299,20 +299,19 @@ VEK_INLINE void bf16(const Z<T>* x, Z<T>* y) noexcept {
         bf4<T>(in, a[t1]);
     }
     // w16 = c - i s, w16^3 = s - i c, w16^9 = -c + i s.
-    auto mulW = [&](Z<T> z, V wr, V wi) { return cmul(z, wr, wi); };
     // z w8 = h (z.r + z.i, z.i - z.r), z w8^3 = h (z.i - z.r, -z.r - z.i).
     auto mulW8 = [&](Z<T> z) { return Z<T>{vmul(h, vadd(z.r, z.i)), vmul(h, vsub(z.i, z.r))}; };
     auto mulW83 = [&](Z<T> z) { return Z<T>{vmul(h, vsub(z.i, z.r)), vfnms(h, z.r, vmul(h, z.i))}; };
     const V ns = vsub(zero, s), nc = vsub(zero, c);
-    a[1][1] = mulW(a[1][1], c, ns);
+    a[1][1] = cmul(a[1][1], c, ns);
     a[1][2] = mulW8(a[1][2]);
-    a[1][3] = mulW(a[1][3], s, nc);
+    a[1][3] = cmul(a[1][3], s, nc);
     a[2][1] = mulW8(a[2][1]);
     a[2][2] = Z<T>{a[2][2].i, vsub(zero, a[2][2].r)};
     a[2][3] = mulW83(a[2][3]);
-    a[3][1] = mulW(a[3][1], s, nc);
+    a[3][1] = cmul(a[3][1], s, nc);
     a[3][2] = mulW83(a[3][2]);
-    a[3][3] = mulW(a[3][3], nc, s);
+    a[3][3] = cmul(a[3][3], nc, s);
     for (int r2 = 0; r2 < 4; ++r2) {
         const Z<T> in[4] = {a[0][r2], a[1][r2], a[2][r2], a[3][r2]};
         Z<T> o[4];
@@ -573,6 +572,17 @@ void firstAs(Read how, const T* x, T* y, int m, const T* tw, const T* kern, cons
     }
 }
 
+// The plan's first pass: radix 8, storing halves from kHalfMin on, or radix 16 for the
+// length kFirst16 (whose plain reads run whole; this serves the other readings).
+template <bool Swap, bool PermLanes, class T>
+void firstOf(const CPlan* pl, const Pass& ps, Read how, const T* x, T* y, const T* tw, const T* kern,
+             const std::uint32_t* ix) noexcept {
+    if constexpr (VT<T>::L == 4)
+        if (ps.p == 16) return firstAs<16, Swap, PermLanes, false>(how, x, y, ps.m, tw, kern, ix);
+    if (pl->n >= kHalfMin) firstAs<8, Swap, PermLanes, true>(how, x, y, ps.m, tw, kern, ix);
+    else firstAs<8, Swap, PermLanes, false>(how, x, y, ps.m, tw, kern, ix);
+}
+
 // SplitOut: the last pass leaves split blocks in dst (for the real recombination).
 // kern, ix: see first (In = how).
 template <bool Swap, bool SplitOut, class T>
@@ -618,14 +628,7 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
         const Pass& ps = pl->pass[i];
         const T* tw = reinterpret_cast<const T*>(base + ps.twOff);
         if (i == 0) {
-            if constexpr (VT<T>::L == 4)
-                if (ps.p == 16) {   // the 64 points of kFirst16, read through kern or ix
-                    firstAs<16, Swap, !SplitOut, false>(how, in, out, ps.m, tw, kern, ix);
-                    in = out;
-                    continue;
-                }
-            if (pl->n >= kHalfMin) firstAs<8, Swap, !SplitOut, true>(how, in, out, ps.m, tw, kern, ix);
-            else firstAs<8, Swap, !SplitOut, false>(how, in, out, ps.m, tw, kern, ix);
+            firstOf<Swap, !SplitOut>(pl, ps, how, in, out, tw, kern, ix);
         } else if (fuse && i == 1) {
             const T* tw2 = reinterpret_cast<const T*>(base + pl->pass[2].twOff);
             if (p1 == 8) rows2<8, 8>(in, out, ps.m, ps.s, tw, tw2);
@@ -744,9 +747,8 @@ inline std::size_t recSplitElems(int h) noexcept {
 
 // The length whose plan is a radix-16 first pass over one block of lanes and a DFT of
 // 4 across them (whole<16, 1>): 64 double points, where it is about 8 % faster than
-// eight by eight, which spills more of its two blocks. 0: none (for float that block
-// would hold 8 lanes, and 16 by 8 is 128 points, which sixteen-point last DFTs serve
-// better).
+// eight by eight, which spills more of its two blocks. 0: none (for float, 16 by one
+// block is 128 points, which measured no faster than 8 by 16).
 template <class T>
 inline constexpr int kFirst16 = p2::VT<T>::L == 4 ? 64 : 0;
 
