@@ -473,7 +473,9 @@ TEST(FftMxcsr, IeeeModeWhateverTheCaller) {
             const unsigned after = _mm_getcsr();
             _mm_setcsr(saved);
             EXPECT_EQ(after & ~0x3Fu, mode & ~0x3Fu);
-            if (mode != 0x1F80u) EXPECT_EQ(after, mode);
+            if (mode != 0x1F80u) {
+                EXPECT_EQ(after, mode);
+            }
             for (int k = 0; k < n; ++k) {
                 EXPECT_EQ(y[std::size_t(k)].re, 1e-310);
                 EXPECT_EQ(y[std::size_t(k)].im, -1e-310);
