@@ -572,12 +572,19 @@ void firstAs(Read how, const T* x, T* y, int m, const T* tw, const T* kern, cons
     }
 }
 
+// The length whose plan is a radix-16 first pass over one block of lanes and a DFT of
+// 4 across them (whole<16, 1>): 64 double points, where it is about 8 % faster than
+// eight by eight, which spills more of its two blocks. 0: none (for float, 16 by one
+// block is 128 points, which measured no faster than 8 by 16).
+template <class T>
+inline constexpr int kFirst16 = VT<T>::L == 4 ? 64 : 0;
+
 // The plan's first pass: radix 8, storing halves from kHalfMin on, or radix 16 for the
 // length kFirst16 (whose plain reads run whole; this serves the other readings).
 template <bool Swap, bool PermLanes, class T>
 void firstOf(const CPlan* pl, const Pass& ps, Read how, const T* x, T* y, const T* tw, const T* kern,
              const std::uint32_t* ix) noexcept {
-    if constexpr (VT<T>::L == 4)
+    if constexpr (kFirst16<T> != 0)
         if (ps.p == 16) return firstAs<16, Swap, PermLanes, false>(how, x, y, ps.m, tw, kern, ix);
     if (pl->n >= kHalfMin) firstAs<8, Swap, PermLanes, true>(how, x, y, ps.m, tw, kern, ix);
     else firstAs<8, Swap, PermLanes, false>(how, x, y, ps.m, tw, kern, ix);
@@ -596,7 +603,7 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
         const T* tw = reinterpret_cast<const T*>(base + pl->pass[0].twOff);
         const int m = pl->pass[0].m;
         if (pl->pass[0].p == 16) {
-            if constexpr (L == 4) return whole<16, 1, Swap, SplitOut>(src, dst, tw);
+            if constexpr (kFirst16<T> != 0) return whole<16, 1, Swap, SplitOut>(src, dst, tw);
         } else {
             if (m == L) return whole<8, 1, Swap, SplitOut>(src, dst, tw);
             if constexpr (L == 4)
@@ -745,13 +752,6 @@ inline std::size_t recSplitElems(int h) noexcept {
 
 }  // namespace p2
 
-// The length whose plan is a radix-16 first pass over one block of lanes and a DFT of
-// 4 across them (whole<16, 1>): 64 double points, where it is about 8 % faster than
-// eight by eight, which spills more of its two blocks. 0: none (for float, 16 by one
-// block is 128 points, which measured no faster than 8 by 16).
-template <class T>
-inline constexpr int kFirst16 = p2::VT<T>::L == 4 ? 64 : 0;
-
 // Lengths taken by the split-part passes: powers of two whose first radix-8 pass
 // covers whole registers (64 points and up for float, 32 for double).
 template <class T>
@@ -764,7 +764,7 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
     using D = p2::VT<T>;
     constexpr int L = D::L;
     Factors f = factorize(n);   // 8, ..., 8, then 4s or a 2
-    const bool r16 = n == kFirst16<T>;
+    const bool r16 = n == p2::kFirst16<T>;
     if (r16) {
         f.n = 2;
         f.f[0] = 16;
