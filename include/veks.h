@@ -857,7 +857,7 @@ VEKS_API VekStatus veksDCTInvInit_64f(VeksDCTInvSpec_64f** ppDCTSpec, int len, V
 VEKS_API VekStatus veksDCTInv_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDCTInvSpec_64f* pDCTSpec, Vek8u* pBuffer);
 VEKS_API VekStatus veksDCTInv_64f_I(Vek64f* pSrcDst, const VeksDCTInvSpec_64f* pDCTSpec, Vek8u* pBuffer);
 
-/* ---- transforms/dft.def ------------------------------------------------------ */
+/* ---- transforms/fft/dft.def -------------------------------------------------- */
 /*
  * Discrete Fourier transform of any length N >= 1.
  *
@@ -923,7 +923,7 @@ VEKS_API VekStatus veksDFTInv_CCSToR_64f(const Vek64f* pSrc, Vek64f* pDst, const
 VEKS_API VekStatus veksDFTInv_PackToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
 VEKS_API VekStatus veksDFTInv_PermToR_64f(const Vek64f* pSrc, Vek64f* pDst, const VeksDFTSpec_R_64f* pDFTSpec, Vek8u* pBuffer);
 
-/* ---- transforms/fft.def ------------------------------------------------------ */
+/* ---- transforms/fft/fft.def -------------------------------------------------- */
 /*
  * Fast Fourier transform of power-of-two length N = 2^order.
  *

@@ -13,7 +13,7 @@
 
 #include "frame/common.h"
 #include "frame/spec.h"
-#include "transforms/dft.h"
+#include "transforms/fft/dft.h"
 
 namespace vek::hil {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "transforms/dft.h"
+#include "transforms/fft/dft.h"
 
 namespace vek::fft {
 

@@ -1,5 +1,5 @@
 // The exported DFT functions: each entry of dft.def calls its template in dft.h.
 #include "frame/manifest.h"
-#include "transforms/dft.h"
+#include "transforms/fft/dft.h"
 
 #include "dft.def"
