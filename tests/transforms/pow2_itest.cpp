@@ -46,7 +46,7 @@ void checkReads() {
     std::uniform_real_distribution<double> u(-1, 1);
     const T tol = sizeof(T) == 4 ? T(2e-6) : T(4e-15);
     for (int n = 2; n <= 4096; n *= 2) {
-        if (!pow2Eligible<T>(n)) continue;
+        if (!pow2Plan<T>(n)) continue;
         SCOPED_TRACE("n = " + std::to_string(n));
         Plan<T> p(n);
         const std::size_t nn = std::size_t(n);

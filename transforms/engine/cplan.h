@@ -433,6 +433,7 @@ void runPlan(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T*
 
 // Power-of-two lengths on split parts (pow2.h).
 template <class T> bool pow2Eligible(int n) noexcept;
+template <class T> bool pow2Plan(int n) noexcept;
 template <class T> void buildPow2(Builder& b, CPlan& P, int n) noexcept;
 // How a power-of-two plan's first pass reads its input (see p2::first): as it is, times
 // a kernel array or its conjugate, or gathered through an index table, conjugated or not.
@@ -467,7 +468,7 @@ Built buildPlan(Builder& b, int n) noexcept {
     Built res{off, 0, 0};
     if (n == 1) {
         P.method = kCopy;
-    } else if (pow2Eligible<T>(n)) {
+    } else if (pow2Plan<T>(n)) {
         buildPow2<T>(b, P, n);
         res.workElems = std::uint64_t(n) + std::uint64_t(P.skew);
     } else if (Factors f = factorize(n, p0); f.ok && mixedCost(n) <= chirpCost(n)) {

@@ -540,6 +540,102 @@ void whole(const T* x, T* y, const T* tw) noexcept {
     }
 }
 
+// 32 complex floats as 4 by 8, all in registers: DFTs of 4 over x[j + 8 q] (the lanes
+// are j, in the order perm), the products by w32^(j r) (three split blocks at tw), then
+// for each r a DFT of 8 over the lanes, giving y[r + 4 k]. Two 4 x 4 transposes within
+// the 128-bit halves leave register l = c + 2 a holding j = c + 2 b + 4 a in half b and
+// r in the lanes of each half. The DFT of 8 then runs its stage over a between
+// registers, its stage over b across the halves (a swap of the halves and one fused
+// multiply-add by +-1) and its stage over c between registers again. Each half of a
+// result holds y[4 k .. 4 k + 3], which two unpacks interleave and one cross-half
+// shuffle per store assembles. All input is read before any output is written.
+template <bool Swap>
+void whole32(const float* x, float* y, const float* tw) noexcept {
+    using D = VT<float>;
+    using V = __m256;
+    Z<float> a[4], b[4];
+    for (int q = 0; q < 4; ++q) {
+        V re, im;
+        D::split(x + 16 * q, re, im);
+        a[q] = Swap ? Z<float>{im, re} : Z<float>{re, im};
+    }
+    bf4<float>(a, b);
+    for (int r = 1; r < 4; ++r) b[r] = cmul(b[r], D::load(tw + 16 * (r - 1)), D::load(tw + 16 * (r - 1) + 8));
+    // 4 x 4 transposes in each half: t[l] half h = lane l + 4 h of b[0..3].
+    auto tr4 = [](const V* v, V* o) {
+        const V t0 = _mm256_unpacklo_ps(v[0], v[1]), t1 = _mm256_unpackhi_ps(v[0], v[1]);
+        const V t2 = _mm256_unpacklo_ps(v[2], v[3]), t3 = _mm256_unpackhi_ps(v[2], v[3]);
+        o[0] = _mm256_shuffle_ps(t0, t2, 0x44);
+        o[1] = _mm256_shuffle_ps(t0, t2, 0xEE);
+        o[2] = _mm256_shuffle_ps(t1, t3, 0x44);
+        o[3] = _mm256_shuffle_ps(t1, t3, 0xEE);
+    };
+    V vr[4] = {b[0].r, b[1].r, b[2].r, b[3].r}, vi[4] = {b[0].i, b[1].i, b[2].i, b[3].i}, tr[4], ti[4];
+    tr4(vr, tr);
+    tr4(vi, ti);
+    const Z<float> t[4] = {{tr[0], ti[0]}, {tr[1], ti[1]}, {tr[2], ti[2]}, {tr[3], ti[3]}};
+    const V sign = _mm256_castsi256_ps(_mm256_set1_epi32(int(0x80000000u)));
+    // z times 1 in the low half and -i in the high half.
+    auto mulNIHigh = [&](Z<float> z) {
+        return Z<float>{_mm256_blend_ps(z.r, z.i, 0xF0), _mm256_blend_ps(z.i, _mm256_xor_ps(z.r, sign), 0xF0)};
+    };
+    // (lo + hi | lo - hi) of each part.
+    const V pm = _mm256_setr_ps(1, 1, 1, 1, -1, -1, -1, -1);
+    auto halves = [&](Z<float> z) {
+        return Z<float>{vfma(z.r, pm, _mm256_permute2f128_ps(z.r, z.r, 0x01)),
+                        vfma(z.i, pm, _mm256_permute2f128_ps(z.i, z.i, 0x01))};
+    };
+    // Stage over a: u = z_j1 + z_j1+4, v = (z_j1 - z_j1+4) w8^j1 with j1 = c + 2 b.
+    const V h = D::set1(float(kSqrtHalf)), nh = D::set1(-float(kSqrtHalf));
+    const Z<float> u0 = t[0] + t[2], u1 = t[1] + t[3];
+    const Z<float> v0 = mulNIHigh(t[0] - t[2]);
+    const Z<float> v1 = cmul(t[1] - t[3], _mm256_blend_ps(h, nh, 0xF0), nh);
+    // DFTs of 4 over j1: across the halves (b), w4^(c k1), then between registers (c).
+    auto dft4 = [&](Z<float> r0, Z<float> r1, Z<float>& lo, Z<float>& hi) {
+        const Z<float> s0 = halves(r0), s1 = mulNIHigh(halves(r1));
+        lo = s0 + s1;   // halves k' = 0, 1
+        hi = s0 - s1;   // halves k' = 2, 3
+    };
+    Z<float> e0, e1, o0, o1;
+    dft4(u0, u1, e0, e1);   // y[4 k..] for k = 0 | 2 and 4 | 6
+    dft4(v0, v1, o0, o1);   // k = 1 | 3 and 5 | 7
+    auto out = [&](Z<float> z, int klo, int khi) {
+        const V re = Swap ? z.i : z.r, im = Swap ? z.r : z.i;
+        const V lo = _mm256_unpacklo_ps(re, im), hi = _mm256_unpackhi_ps(re, im);
+        D::store(y + 8 * klo, _mm256_permute2f128_ps(lo, hi, 0x20));
+        D::store(y + 8 * khi, _mm256_permute2f128_ps(lo, hi, 0x31));
+    };
+    out(e0, 0, 2);
+    out(o0, 1, 3);
+    out(e1, 4, 6);
+    out(o1, 5, 7);
+}
+
+// The input of a first pass as the reading how sees it (see first), written to z.
+template <class T>
+void prepare(Read how, const T* x, const T* kern, const std::uint32_t* ix, int n, T* z) noexcept {
+    const std::size_t nn = std::size_t(n);
+    for (std::size_t e = 0; e < nn; ++e) {
+        T re, im;
+        if (how == kReadMul || how == kReadMulConj) {
+            const T xr = x[2 * e], xi = x[2 * e + 1], kr = kern[2 * e], ki = kern[2 * e + 1];
+            if (how == kReadMul) {
+                re = std::fma(xr, kr, -(xi * ki));
+                im = std::fma(xr, ki, xi * kr);
+            } else {
+                re = std::fma(xr, kr, xi * ki);
+                im = std::fma(xi, kr, -(xr * ki));
+            }
+        } else {
+            const std::size_t at = ix[e ? nn - e : 0];
+            re = x[2 * at];
+            im = how == kReadGather ? x[2 * at + 1] : -x[2 * at + 1];
+        }
+        z[2 * e] = re;
+        z[2 * e + 1] = im;
+    }
+}
+
 template <bool Swap, class T>
 void runRows(const Pass& ps, const T* x, T* y, const T* tw, bool last) noexcept {
     if (last) {
@@ -579,6 +675,11 @@ void firstAs(Read how, const T* x, T* y, int m, const T* tw, const T* kern, cons
 template <class T>
 inline constexpr int kFirst16 = VT<T>::L == 4 ? 64 : 0;
 
+// The length run by whole32 (a radix-4 first pass over one block of lanes and a DFT of
+// 8 across them): 32 floats, which the split passes do not take otherwise. 0: none.
+template <class T>
+inline constexpr int kFirst4 = VT<T>::L == 8 ? 32 : 0;
+
 // The plan's first pass: radix 8, storing halves from kHalfMin on, or radix 16 for the
 // length kFirst16 (whose plain reads run whole; this serves the other readings).
 template <bool Swap, bool PermLanes, class T>
@@ -596,6 +697,15 @@ template <bool Swap, bool SplitOut, class T>
 void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* work, const T* kern = nullptr,
          Read how = kReadPlain, const std::uint32_t* ix = nullptr) noexcept {
     const int K = pl->passes;
+    if constexpr (kFirst4<T> != 0 && !SplitOut)
+        if (pl->n == kFirst4<T>) {
+            // The other readings are prepared in the work array first.
+            if (how != kReadPlain) {
+                prepare(how, src, kern, ix, pl->n, work);
+                src = work;
+            }
+            return whole32<Swap>(src, dst, reinterpret_cast<const T*>(base + pl->pass[0].twOff));
+        }
     if (how == kReadPlain) {
         // n = 8 m with m (the points after the first pass) one block of lanes, 8 or 16;
         // or 64 double points as 16 by one block (see kFirst16).
@@ -759,17 +869,25 @@ inline bool pow2Eligible(int n) noexcept {
     return n >= 8 * p2::VT<T>::L && (n & (n - 1)) == 0;
 }
 
+// Lengths with a power-of-two plan: those, and the one whole32 takes.
+template <class T>
+inline bool pow2Plan(int n) noexcept {
+    return pow2Eligible<T>(n) || n == p2::kFirst4<T>;
+}
+
 template <class T>
 void buildPow2(Builder& b, CPlan& P, int n) noexcept {
     using D = p2::VT<T>;
     constexpr int L = D::L;
     Factors f = factorize(n);   // 8, ..., 8, then 4s or a 2
-    const bool r16 = n == p2::kFirst16<T>;
-    if (r16) {
+    if (n == p2::kFirst16<T> || n == p2::kFirst4<T>) {
         f.n = 2;
-        f.f[0] = 16;
-        f.f[1] = n / 16;
+        f.f[0] = n == p2::kFirst16<T> ? 16 : 4;
+        f.f[1] = n / f.f[0];
     }
+    // The octant scheme reads every twiddle from row 1 of a radix-8 first pass; the
+    // plans with another first radix have one table, each entry evaluated directly.
+    const bool direct = f.f[0] != 8;
     // The 4s (or the 2) move ahead of the later 8s: the last pass, which has no twiddle
     // products, is then a radix 8.
     if (f.n >= 3 && f.f[f.n - 1] != 8 && f.f[1] == 8) {
@@ -800,7 +918,7 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
         ps.first = i == 0;
         if (m >= 2) {
             T* tw = b.take<T>(2 * std::size_t(p - 1) * std::size_t(m), &ps.twOff);
-            if (tw && r16) {   // one table: each entry evaluated directly
+            if (tw && direct) {
                 for (int j = 0; j < m; ++j)
                     for (int r = 1; r < p; ++r) {
                         double c, sn;
