@@ -69,12 +69,13 @@ template <> struct VT<float> {
         re = _mm256_shuffle_ps(a, b, 0x88);
         im = _mm256_shuffle_ps(a, b, 0xDD);
     }
-    // Parts in natural lane order to 8 interleaved complex values. The unpacks pair the
-    // parts within each 128-bit half; storing the halves in place of a cross-half
-    // shuffle moves that step onto the store ports (as in transposeTo).
+    // Parts in natural lane order to 8 interleaved complex values: the unpacks pair the
+    // parts within each 128-bit half, a cross-half shuffle per store puts the halves in
+    // order (two full stores issue faster here than four half stores).
     static VEK_INLINE void join(float* p, V re, V im) noexcept {
         const __m256 lo = _mm256_unpacklo_ps(re, im), hi = _mm256_unpackhi_ps(re, im);
-        storeHalves(p, lo, hi, p + 8);
+        _mm256_storeu_ps(p, _mm256_permute2f128_ps(lo, hi, 0x20));
+        _mm256_storeu_ps(p + 8, _mm256_permute2f128_ps(lo, hi, 0x31));
     }
     // The low halves of a and b to p and p + 4, the high halves to q and q + 4.
     static VEK_INLINE void storeHalves(float* p, V a, V b, float* q) noexcept {
@@ -93,7 +94,8 @@ template <> struct VT<float> {
     static VEK_INLINE void joinRev(float* p, V re, V im) noexcept {
         const __m256 rr = _mm256_permute_ps(re, 0x1B), ri = _mm256_permute_ps(im, 0x1B);
         const __m256 lo = _mm256_unpacklo_ps(rr, ri), hi = _mm256_unpackhi_ps(rr, ri);
-        storeHalves(p + 8, lo, hi, p);
+        _mm256_storeu_ps(p + 8, _mm256_permute2f128_ps(lo, hi, 0x20));
+        _mm256_storeu_ps(p, _mm256_permute2f128_ps(lo, hi, 0x31));
     }
     // o[l] lane r = v[r] lane l.
     static VEK_INLINE void transpose(const V* v, V* o) noexcept {
@@ -156,7 +158,8 @@ template <> struct VT<double> {
     }
     static VEK_INLINE void join(double* p, V re, V im) noexcept {
         const __m256d lo = _mm256_unpacklo_pd(re, im), hi = _mm256_unpackhi_pd(re, im);
-        storeHalves(p, lo, hi, p + 4);
+        _mm256_storeu_pd(p, _mm256_permute2f128_pd(lo, hi, 0x20));
+        _mm256_storeu_pd(p + 4, _mm256_permute2f128_pd(lo, hi, 0x31));
     }
     static VEK_INLINE void storeHalves(double* p, V a, V b, double* q) noexcept {
         _mm_storeu_pd(p, _mm256_castpd256_pd128(a));
@@ -170,7 +173,8 @@ template <> struct VT<double> {
     }
     static VEK_INLINE void joinRev(double* p, V re, V im) noexcept {
         const __m256d lo = _mm256_unpacklo_pd(re, im), hi = _mm256_unpackhi_pd(re, im);
-        storeHalves(p + 4, hi, lo, p);
+        _mm256_storeu_pd(p + 4, _mm256_permute2f128_pd(hi, lo, 0x20));
+        _mm256_storeu_pd(p, _mm256_permute2f128_pd(hi, lo, 0x31));
     }
     static VEK_INLINE void transpose(const V* v, V* o) noexcept {
         const __m256d t0 = _mm256_unpacklo_pd(v[0], v[1]), t1 = _mm256_unpackhi_pd(v[0], v[1]);
@@ -793,28 +797,38 @@ void recombFwd(T* d, const T* ws, int h) noexcept {
     V nr = D::load(d), ni = D::load(d + L);   // block h - a (block 0 for a = 0)
     T rh = 0;
     std::size_t a = 0;
-    for (; 2 * a + 2 * L - 2 < hh; a += L) {
-        const V zr = D::load(d + 2 * a), zi = D::load(d + 2 * a + L);
-        const T* pp = d + 2 * (hh - a - L);
+    // The group at a: lo = d + 2 a, pp = d + 2 (h - a - L) (the lower mirror block), w =
+    // ws + 2 a; the pointers walk instead of being formed from a each time.
+    T* lo = d;
+    T* pp = d + 2 * (hh - L);
+    const T* w = ws;
+    auto group = [&](V& br, V& bi) {
+        const V zr = D::load(lo), zi = D::load(lo + L);
         const V pr = D::load(pp), pi = D::load(pp + L);
         const V mr = D::mirror(pr, nr), mi = D::mirror(pi, ni);
-        const V wr = D::load(ws + 2 * a), wi = D::load(ws + 2 * a + L);
+        const V wr = D::load(w), wi = D::load(w + L);
         const V er = vadd(zr, mr), ei = vsub(zi, mi), orr = vsub(zr, mr), oi = vadd(zi, mi);
         const V qr = vfms(orr, wr, vmul(oi, wi)), qi = vfma(orr, wi, vmul(oi, wr));
-        const V ar = vfma(half, er, qi), ai = vfms(half, ei, qr);
-        const V br = vfms(half, er, qi), bi = vfnms(half, ei, qr);
-        D::join(d + 2 * a, ar, ai);
-        // Lane l of b is bin h - a - l: reversed, lane t is bin h - a - L + 1 + t.
-        if (a == 0) {
-            alignas(32) T t[2 * L];
-            D::joinRev(t, br, bi);
-            std::memcpy(d + 2 * (hh - L + 1), t, 2 * (L - 1) * sizeof(T));
-            rh = t[2 * (L - 1)];
-        } else {
-            D::joinRev(d + 2 * (hh - a - L + 1), br, bi);
-        }
+        D::join(lo, vfma(half, er, qi), vfms(half, ei, qr));
+        br = vfms(half, er, qi);
+        bi = vfnms(half, ei, qr);
         nr = pr;
         ni = pi;
+    };
+    if (2 * L - 2 < hh) {
+        // Lane l of b is bin h - a - l: reversed, lane t is bin h - a - L + 1 + t. At a = 0
+        // the last lane is bin h, which goes to d[1] at the end.
+        V br, bi;
+        group(br, bi);
+        alignas(32) T t[2 * L];
+        D::joinRev(t, br, bi);
+        std::memcpy(d + 2 * (hh - L + 1), t, 2 * (L - 1) * sizeof(T));
+        rh = t[2 * (L - 1)];
+        for (a = L, lo += 2 * L, pp -= 2 * L, w += 2 * L; 2 * a + 2 * L - 2 < hh;
+             a += L, lo += 2 * L, pp -= 2 * L, w += 2 * L) {
+            group(br, bi);
+            D::joinRev(pp + 2, br, bi);
+        }
     }
     // The middle bins a..h/2 and their mirrors: copied out first (bin h - a from the
     // carried block), then computed one at a time.
