@@ -1,8 +1,9 @@
 // The power-of-two plans' first pass can read its input times a kernel (or its
 // conjugate) or gathered through an index table (conjugated or not): the inner
 // transforms of Rader's and Bluestein's methods run that way, in place for the
-// products and out of place for the gathers. For every plan length up to 2^12, both
-// directions, each reading must give the plain transform of the input prepared by hand.
+// products and out of place for the gathers. For every plan length up to 2^12 and three
+// times those, both directions, each reading must give the plain transform of the input
+// prepared by hand.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -45,7 +46,9 @@ void checkReads() {
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> u(-1, 1);
     const T tol = sizeof(T) == 4 ? T(2e-6) : T(4e-15);
-    for (int n = 2; n <= 4096; n *= 2) {
+    std::vector<int> lengths;
+    for (int n = 2; n <= 4096; n *= 2) lengths.insert(lengths.end(), {n, 3 * n});
+    for (int n : lengths) {
         if (!pow2Plan<T>(n)) continue;
         SCOPED_TRACE("n = " + std::to_string(n));
         Plan<T> p(n);

@@ -1,6 +1,8 @@
-// pow2.h - complex DFT of power-of-two lengths on split real and imaginary parts.
+// pow2.h - complex DFT of power-of-two lengths, and of three times them, on split real
+// and imaginary parts.
 //
-// The passes are the self-sorting ones of stages.h (radix 8 first, then 8s and 4s),
+// The passes are the self-sorting ones of stages.h (radix 8 first, then 8s and 4s, and
+// one radix 3 for the lengths with a factor 3),
 // but between the first and the last pass the data lives in blocks of one register
 // of real parts followed by one register of imaginary parts (8 complex floats or 4
 // complex doubles, 64 bytes: one cache line). On that layout the butterflies and the
@@ -250,6 +252,18 @@ VEK_INLINE void bf2(const Z<T>* x, Z<T>* y) noexcept {
     y[0] = x[0] + x[1];
     y[1] = x[0] - x[1];
 }
+// Three points: with t = x1 + x2, d = x1 - x2 and m = x0 - t / 2,
+// y1 = m - i sin(pi/3) d and y2 = m + i sin(pi/3) d.
+template <class T>
+VEK_INLINE void bf3(const Z<T>* x, Z<T>* y) noexcept {
+    using D = VT<T>;
+    const typename D::V half = D::set1(T(0.5)), s = D::set1(T(kSinPi3));
+    const Z<T> t = x[1] + x[2], d = x[1] - x[2];
+    const Z<T> m = {vfnma(half, t.r, x[0].r), vfnma(half, t.i, x[0].i)};
+    y[0] = x[0] + t;
+    y[1] = {vfma(s, d.i, m.r), vfnma(s, d.r, m.i)};
+    y[2] = {vfnma(s, d.i, m.r), vfma(s, d.r, m.i)};
+}
 template <class T>
 VEK_INLINE void bf4(const Z<T>* x, Z<T>* y) noexcept {
     const Z<T> a = x[0] + x[2], b = x[0] - x[2], c = x[1] + x[3], d = x[1] - x[3];
@@ -326,6 +340,7 @@ VEK_INLINE void bf16(const Z<T>* x, Z<T>* y) noexcept {
 template <int P, class T>
 VEK_INLINE void bf(const Z<T>* x, Z<T>* y) noexcept {
     if constexpr (P == 2) bf2<T>(x, y);
+    else if constexpr (P == 3) bf3<T>(x, y);
     else if constexpr (P == 4) bf4<T>(x, y);
     else if constexpr (P == 8) bf8<T>(x, y);
     else bf16<T>(x, y);
@@ -645,12 +660,14 @@ void runRows(const Pass& ps, const T* x, T* y, const T* tw, bool last) noexcept 
     if (last) {
         switch (ps.p) {
             case 2: rows<2, true, Swap>(x, y, ps.m, ps.s, tw); break;
+            case 3: rows<3, true, Swap>(x, y, ps.m, ps.s, tw); break;
             case 4: rows<4, true, Swap>(x, y, ps.m, ps.s, tw); break;
             default: rows<8, true, Swap>(x, y, ps.m, ps.s, tw); break;
         }
     } else {
         switch (ps.p) {
             case 2: rows<2, false, false>(x, y, ps.m, ps.s, tw); break;
+            case 3: rows<3, false, false>(x, y, ps.m, ps.s, tw); break;
             case 4: rows<4, false, false>(x, y, ps.m, ps.s, tw); break;
             default: rows<8, false, false>(x, y, ps.m, ps.s, tw); break;
         }
@@ -876,11 +893,14 @@ inline std::size_t recSplitElems(int h) noexcept {
 
 }  // namespace p2
 
-// Lengths taken by the split-part passes: powers of two whose first radix-8 pass
-// covers whole registers (64 points and up for float, 32 for double).
+// Lengths taken by the split-part passes: powers of two and three times them, whose
+// first radix-8 pass covers whole registers (a multiple of 64 points for float, of 32
+// for double). The factor 3 is one radix-3 pass among the later ones.
 template <class T>
 inline bool pow2Eligible(int n) noexcept {
-    return n >= 8 * p2::VT<T>::L && (n & (n - 1)) == 0;
+    if (n <= 0 || n % (8 * p2::VT<T>::L) != 0) return false;
+    const int q = n % 3 == 0 ? n / 3 : n;
+    return (q & (q - 1)) == 0;
 }
 
 // Lengths with a power-of-two plan: those, and the one whole32 takes.
@@ -893,7 +913,9 @@ template <class T>
 void buildPow2(Builder& b, CPlan& P, int n) noexcept {
     using D = p2::VT<T>;
     constexpr int L = D::L;
-    Factors f = factorize(n);   // 8, ..., 8, then 4s or a 2
+    // 8, ..., 8, then 4s or a 2, then the 3 if any.
+    Factors f = factorize(n % 3 == 0 ? n / 3 : n);
+    if (n % 3 == 0) f.f[f.n++] = 3;
     if (n == p2::kFirst16<T> || n == p2::kFirst4<T>) {
         f.n = 2;
         f.f[0] = n == p2::kFirst16<T> ? 16 : 4;
@@ -902,8 +924,8 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
     // The octant scheme reads every twiddle from row 1 of a radix-8 first pass; the
     // plans with another first radix have one table, each entry evaluated directly.
     const bool direct = f.f[0] != 8;
-    // The 4s (or the 2) move ahead of the later 8s: the last pass, which has no twiddle
-    // products, is then a radix 8.
+    // The 4s (or the 2) and the 3 move ahead of the later 8s: the last pass, which has
+    // no twiddle products, is then a radix 8.
     if (f.n >= 3 && f.f[f.n - 1] != 8 && f.f[1] == 8) {
         int t[kMaxPasses], k = 0;
         t[k++] = 8;
