@@ -233,7 +233,8 @@ double sampledError(int n, vt::Rng& rng, bool inv) {
 
 TEST(DftAccuracy, LongPrimeAndCompositeLengths) {
     vt::Rng rng;
-    for (int n : {1009, 10007, 65537, 1536, 12288, 1000, 3072, 6144, 24576, 4 * 151, 2 * 101, 5000, 30030}) {
+    for (int n : {1009, 10007, 65537, 1536, 12288, 1000, 3072, 6144, 24576, 4 * 151, 2 * 101, 5000, 30030,
+                  8000, 15552, 5120, 1728 * 4}) {
         SCOPED_TRACE("n = " + std::to_string(n));
         for (bool inv : {false, true}) {
             const double ef = sampledError<float>(n, rng, inv), ed = sampledError<double>(n, rng, inv);

@@ -43,8 +43,6 @@ constexpr double kSqrtHalf = 0.7071067811865476;
 // cos(pi / 8) and sin(pi / 8), correctly rounded.
 constexpr double kCosPi8 = 0.9238795325112867;
 constexpr double kSinPi8 = 0.3826834323650898;
-// sin(pi / 3) = sqrt(3) / 2, correctly rounded.
-constexpr double kSinPi3 = 0.8660254037844386;
 
 // The largest odd factor a mixed-radix stage computes directly.
 constexpr int kMaxRadix = 127;

@@ -2,8 +2,8 @@
 //
 // A complex plan of length n picks one method by a deterministic cost model:
 //   - n = 1: a copy;
-//   - a power of two, or three times one, that fills whole registers in its first
-//     radix-8 pass: the passes on split parts of pow2.h;
+//   - a power of two, or one times powers of 3 and 5, that fills whole registers in
+//     its first radix-8 pass: the passes on split parts of pow2.h;
 //   - every prime factor of n at most kMaxRadix: self-sorting mixed-radix passes
 //     (factors 8, 4, 2 first, then odd factors from the largest down; a single odd
 //     factor is the direct DFT of that length);

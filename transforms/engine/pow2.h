@@ -1,8 +1,8 @@
-// pow2.h - complex DFT of power-of-two lengths, and of three times them, on split real
-// and imaginary parts.
+// pow2.h - complex DFT of power-of-two lengths, and of those times powers of 3 and 5, on
+// split real and imaginary parts.
 //
 // The passes are the self-sorting ones of stages.h (radix 8 first, then 8s and 4s, and
-// one radix 3 for the lengths with a factor 3),
+// a radix 3 or 5 for each such factor),
 // but between the first and the last pass the data lives in blocks of one register
 // of real parts followed by one register of imaginary parts (8 complex floats or 4
 // complex doubles, 64 bytes: one cache line). On that layout the butterflies and the
@@ -253,16 +253,37 @@ VEK_INLINE void bf2(const Z<T>* x, Z<T>* y) noexcept {
     y[1] = x[0] - x[1];
 }
 // Three points: with t = x1 + x2, d = x1 - x2 and m = x0 - t / 2,
-// y1 = m - i sin(pi/3) d and y2 = m + i sin(pi/3) d.
+// y1 = m - i sin(2 pi/3) d and y2 = m + i sin(2 pi/3) d.
 template <class T>
 VEK_INLINE void bf3(const Z<T>* x, Z<T>* y) noexcept {
     using D = VT<T>;
-    const typename D::V half = D::set1(T(0.5)), s = D::set1(T(kSinPi3));
+    const typename D::V half = D::set1(T(0.5)), s = D::set1(T(OddTrig<3>::s[0]));
     const Z<T> t = x[1] + x[2], d = x[1] - x[2];
     const Z<T> m = {vfnma(half, t.r, x[0].r), vfnma(half, t.i, x[0].i)};
     y[0] = x[0] + t;
     y[1] = {vfma(s, d.i, m.r), vfnma(s, d.r, m.i)};
     y[2] = {vfnma(s, d.i, m.r), vfma(s, d.r, m.i)};
+}
+// Five points: with t_k = x_k + x_(5-k), d_k = x_k - x_(5-k) (k = 1, 2), c_k, s_k the
+// cosine and sine of 2 pi k / 5,
+//   a1 = x0 + c1 t1 + c2 t2, a2 = x0 + c2 t1 + c1 t2, b1 = s1 d1 + s2 d2, b2 = s2 d1 - s1 d2,
+//   y1 = a1 - i b1, y4 = a1 + i b1, y2 = a2 - i b2, y3 = a2 + i b2.
+template <class T>
+VEK_INLINE void bf5(const Z<T>* x, Z<T>* y) noexcept {
+    using D = VT<T>;
+    using V = typename D::V;
+    const V c1 = D::set1(T(OddTrig<5>::c[0])), c2 = D::set1(T(OddTrig<5>::c[1]));
+    const V s1 = D::set1(T(OddTrig<5>::s[0])), s2 = D::set1(T(OddTrig<5>::s[1]));
+    const Z<T> t1 = x[1] + x[4], t2 = x[2] + x[3], d1 = x[1] - x[4], d2 = x[2] - x[3];
+    y[0] = x[0] + t1 + t2;
+    const Z<T> a1 = {vfma(c2, t2.r, vfma(c1, t1.r, x[0].r)), vfma(c2, t2.i, vfma(c1, t1.i, x[0].i))};
+    const Z<T> a2 = {vfma(c1, t2.r, vfma(c2, t1.r, x[0].r)), vfma(c1, t2.i, vfma(c2, t1.i, x[0].i))};
+    const Z<T> b1 = {vfma(s2, d2.r, vmul(s1, d1.r)), vfma(s2, d2.i, vmul(s1, d1.i))};
+    const Z<T> b2 = {vfnma(s1, d2.r, vmul(s2, d1.r)), vfnma(s1, d2.i, vmul(s2, d1.i))};
+    y[1] = addNI(a1, b1);
+    y[4] = subNI(a1, b1);
+    y[2] = addNI(a2, b2);
+    y[3] = subNI(a2, b2);
 }
 template <class T>
 VEK_INLINE void bf4(const Z<T>* x, Z<T>* y) noexcept {
@@ -342,6 +363,7 @@ VEK_INLINE void bf(const Z<T>* x, Z<T>* y) noexcept {
     if constexpr (P == 2) bf2<T>(x, y);
     else if constexpr (P == 3) bf3<T>(x, y);
     else if constexpr (P == 4) bf4<T>(x, y);
+    else if constexpr (P == 5) bf5<T>(x, y);
     else if constexpr (P == 8) bf8<T>(x, y);
     else bf16<T>(x, y);
 }
@@ -662,6 +684,7 @@ void runRows(const Pass& ps, const T* x, T* y, const T* tw, bool last) noexcept 
             case 2: rows<2, true, Swap>(x, y, ps.m, ps.s, tw); break;
             case 3: rows<3, true, Swap>(x, y, ps.m, ps.s, tw); break;
             case 4: rows<4, true, Swap>(x, y, ps.m, ps.s, tw); break;
+            case 5: rows<5, true, Swap>(x, y, ps.m, ps.s, tw); break;
             default: rows<8, true, Swap>(x, y, ps.m, ps.s, tw); break;
         }
     } else {
@@ -669,6 +692,7 @@ void runRows(const Pass& ps, const T* x, T* y, const T* tw, bool last) noexcept 
             case 2: rows<2, false, false>(x, y, ps.m, ps.s, tw); break;
             case 3: rows<3, false, false>(x, y, ps.m, ps.s, tw); break;
             case 4: rows<4, false, false>(x, y, ps.m, ps.s, tw); break;
+            case 5: rows<5, false, false>(x, y, ps.m, ps.s, tw); break;
             default: rows<8, false, false>(x, y, ps.m, ps.s, tw); break;
         }
     }
@@ -757,7 +781,8 @@ void run(const std::uint8_t* base, const CPlan* pl, const T* src, T* dst, T* wor
     // (4, 4) once the data outgrow the first-level cache. The sweeps then alternate
     // buffers as the passes would.
     const int p1 = K >= 4 ? pl->pass[1].p : 0, p2 = K >= 4 ? pl->pass[2].p : 0;
-    const bool pair = p1 >= 4 && p2 >= p1;
+    auto even = [](int p) { return p == 4 || p == 8; };   // the radices rows2 takes
+    const bool pair = even(p1) && even(p2) && p2 >= p1;
     const bool fuse = pair && (p2 == 8 || std::size_t(pl->n) * 2 * sizeof(T) >= 65536);
     const int sweeps = K - (fuse ? 1 : 0);
     const T* in = src;
@@ -893,14 +918,15 @@ inline std::size_t recSplitElems(int h) noexcept {
 
 }  // namespace p2
 
-// Lengths taken by the split-part passes: powers of two and three times them, whose
-// first radix-8 pass covers whole registers (a multiple of 64 points for float, of 32
-// for double). The factor 3 is one radix-3 pass among the later ones.
+// Lengths taken by the split-part passes: products of powers of 2, 3 and 5 whose first
+// radix-8 pass covers whole registers (a multiple of 64 points for float, of 32 for
+// double). Each factor 3 or 5 is a radix-3 or radix-5 pass among the later ones.
 template <class T>
 inline bool pow2Eligible(int n) noexcept {
     if (n <= 0 || n % (8 * p2::VT<T>::L) != 0) return false;
-    const int q = n % 3 == 0 ? n / 3 : n;
-    return (q & (q - 1)) == 0;
+    while (n % 3 == 0) n /= 3;
+    while (n % 5 == 0) n /= 5;
+    return (n & (n - 1)) == 0;
 }
 
 // Lengths with a power-of-two plan: those, and the one whole32 takes.
@@ -913,9 +939,13 @@ template <class T>
 void buildPow2(Builder& b, CPlan& P, int n) noexcept {
     using D = p2::VT<T>;
     constexpr int L = D::L;
-    // 8, ..., 8, then 4s or a 2, then the 3 if any.
-    Factors f = factorize(n % 3 == 0 ? n / 3 : n);
-    if (n % 3 == 0) f.f[f.n++] = 3;
+    // 8, ..., 8, then 4s or a 2, then the 5s and 3s.
+    int two = n, odd[2] = {0, 0};
+    for (; two % 5 == 0; two /= 5) ++odd[0];
+    for (; two % 3 == 0; two /= 3) ++odd[1];
+    Factors f = factorize(two);
+    for (int k = 0; k < odd[0]; ++k) f.f[f.n++] = 5;
+    for (int k = 0; k < odd[1]; ++k) f.f[f.n++] = 3;
     if (n == p2::kFirst16<T> || n == p2::kFirst4<T>) {
         f.n = 2;
         f.f[0] = n == p2::kFirst16<T> ? 16 : 4;
@@ -924,7 +954,7 @@ void buildPow2(Builder& b, CPlan& P, int n) noexcept {
     // The octant scheme reads every twiddle from row 1 of a radix-8 first pass; the
     // plans with another first radix have one table, each entry evaluated directly.
     const bool direct = f.f[0] != 8;
-    // The 4s (or the 2) and the 3 move ahead of the later 8s: the last pass, which has
+    // The 4s (or the 2), 5s and 3s move ahead of the later 8s: the last pass, which has
     // no twiddle products, is then a radix 8.
     if (f.n >= 3 && f.f[f.n - 1] != 8 && f.f[1] == 8) {
         int t[kMaxPasses], k = 0;
