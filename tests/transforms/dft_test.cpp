@@ -348,7 +348,8 @@ TEST(DftReal, EveryLayoutAndFlag) {
     vt::Rng rng;
     std::vector<int> ns;
     for (int n = 1; n <= 40; ++n) ns.push_back(n);
-    for (int n : {53, 60, 64, 99, 100, 101, 120, 128, 200, 202, 243, 256, 500, 1000, 1009, 1536, 2018, 2047}) ns.push_back(n);
+    for (int n : {53, 60, 64, 99, 100, 101, 120, 128, 200, 202, 243, 256, 500, 640, 1000, 1009, 1536, 2018, 2047, 3840})
+        ns.push_back(n);
     for (int n : ns) {
         checkReal<float>(n, rng);
         checkReal<double>(n, rng);
