@@ -99,37 +99,34 @@ template <> struct VT<float> {
         _mm256_storeu_ps(p + 8, _mm256_permute2f128_ps(lo, hi, 0x20));
         _mm256_storeu_ps(p, _mm256_permute2f128_ps(lo, hi, 0x31));
     }
-    // o[l] lane r = v[r] lane l.
-    static VEK_INLINE void transpose(const V* v, V* o) noexcept {
+    // Four 4 x 4 transposes, one in each 128-bit half of v[0..3]: o[l] lane r + 4 h =
+    // v[r] lane l + 4 h (h = 0, 1).
+    static VEK_INLINE void transposeHalves(const V* v, V* o) noexcept {
         const __m256 t0 = _mm256_unpacklo_ps(v[0], v[1]), t1 = _mm256_unpackhi_ps(v[0], v[1]);
         const __m256 t2 = _mm256_unpacklo_ps(v[2], v[3]), t3 = _mm256_unpackhi_ps(v[2], v[3]);
-        const __m256 t4 = _mm256_unpacklo_ps(v[4], v[5]), t5 = _mm256_unpackhi_ps(v[4], v[5]);
-        const __m256 t6 = _mm256_unpacklo_ps(v[6], v[7]), t7 = _mm256_unpackhi_ps(v[6], v[7]);
-        const __m256 u0 = _mm256_shuffle_ps(t0, t2, 0x44), u1 = _mm256_shuffle_ps(t0, t2, 0xEE);
-        const __m256 u2 = _mm256_shuffle_ps(t1, t3, 0x44), u3 = _mm256_shuffle_ps(t1, t3, 0xEE);
-        const __m256 u4 = _mm256_shuffle_ps(t4, t6, 0x44), u5 = _mm256_shuffle_ps(t4, t6, 0xEE);
-        const __m256 u6 = _mm256_shuffle_ps(t5, t7, 0x44), u7 = _mm256_shuffle_ps(t5, t7, 0xEE);
-        o[0] = _mm256_permute2f128_ps(u0, u4, 0x20);
-        o[1] = _mm256_permute2f128_ps(u1, u5, 0x20);
-        o[2] = _mm256_permute2f128_ps(u2, u6, 0x20);
-        o[3] = _mm256_permute2f128_ps(u3, u7, 0x20);
-        o[4] = _mm256_permute2f128_ps(u0, u4, 0x31);
-        o[5] = _mm256_permute2f128_ps(u1, u5, 0x31);
-        o[6] = _mm256_permute2f128_ps(u2, u6, 0x31);
-        o[7] = _mm256_permute2f128_ps(u3, u7, 0x31);
+        o[0] = _mm256_shuffle_ps(t0, t2, 0x44);
+        o[1] = _mm256_shuffle_ps(t0, t2, 0xEE);
+        o[2] = _mm256_shuffle_ps(t1, t3, 0x44);
+        o[3] = _mm256_shuffle_ps(t1, t3, 0xEE);
     }
-    // transpose(v) with row l stored at o[l]: the in-lane steps in registers, the step
+    // o[l] lane r = v[r] lane l: the in-half transposes of rows 0..3 and 4..7, then the
+    // step that crosses the halves.
+    static VEK_INLINE void transpose(const V* v, V* o) noexcept {
+        V u[8];
+        transposeHalves(v, u);
+        transposeHalves(v + 4, u + 4);
+        for (int l = 0; l < 4; ++l) {
+            o[l] = _mm256_permute2f128_ps(u[l], u[l + 4], 0x20);
+            o[l + 4] = _mm256_permute2f128_ps(u[l], u[l + 4], 0x31);
+        }
+    }
+    // transpose(v) with row l stored at o[l]: the in-half steps in registers, the step
     // that crosses the 128-bit halves done by storing the halves where they belong,
     // which moves 8 shuffles per transpose onto the store ports.
     static VEK_INLINE void transposeTo(const V* v, float* const* o) noexcept {
-        const __m256 t0 = _mm256_unpacklo_ps(v[0], v[1]), t1 = _mm256_unpackhi_ps(v[0], v[1]);
-        const __m256 t2 = _mm256_unpacklo_ps(v[2], v[3]), t3 = _mm256_unpackhi_ps(v[2], v[3]);
-        const __m256 t4 = _mm256_unpacklo_ps(v[4], v[5]), t5 = _mm256_unpackhi_ps(v[4], v[5]);
-        const __m256 t6 = _mm256_unpacklo_ps(v[6], v[7]), t7 = _mm256_unpackhi_ps(v[6], v[7]);
-        const __m256 u[8] = {_mm256_shuffle_ps(t0, t2, 0x44), _mm256_shuffle_ps(t0, t2, 0xEE),
-                             _mm256_shuffle_ps(t1, t3, 0x44), _mm256_shuffle_ps(t1, t3, 0xEE),
-                             _mm256_shuffle_ps(t4, t6, 0x44), _mm256_shuffle_ps(t4, t6, 0xEE),
-                             _mm256_shuffle_ps(t5, t7, 0x44), _mm256_shuffle_ps(t5, t7, 0xEE)};
+        V u[8];
+        transposeHalves(v, u);
+        transposeHalves(v + 4, u + 4);
         for (int l = 0; l < 4; ++l) storeHalves(o[l], u[l], u[l + 4], o[l + 4]);
     }
     // Lane l = element (L - l) % L of the register that has lane 0 of next and the
@@ -603,17 +600,9 @@ void whole32(const float* x, float* y, const float* tw) noexcept {
     bf4<float>(a, b);
     for (int r = 1; r < 4; ++r) b[r] = cmul(b[r], D::load(tw + 16 * (r - 1)), D::load(tw + 16 * (r - 1) + 8));
     // 4 x 4 transposes in each half: t[l] half h = lane l + 4 h of b[0..3].
-    auto tr4 = [](const V* v, V* o) {
-        const V t0 = _mm256_unpacklo_ps(v[0], v[1]), t1 = _mm256_unpackhi_ps(v[0], v[1]);
-        const V t2 = _mm256_unpacklo_ps(v[2], v[3]), t3 = _mm256_unpackhi_ps(v[2], v[3]);
-        o[0] = _mm256_shuffle_ps(t0, t2, 0x44);
-        o[1] = _mm256_shuffle_ps(t0, t2, 0xEE);
-        o[2] = _mm256_shuffle_ps(t1, t3, 0x44);
-        o[3] = _mm256_shuffle_ps(t1, t3, 0xEE);
-    };
     V vr[4] = {b[0].r, b[1].r, b[2].r, b[3].r}, vi[4] = {b[0].i, b[1].i, b[2].i, b[3].i}, tr[4], ti[4];
-    tr4(vr, tr);
-    tr4(vi, ti);
+    D::transposeHalves(vr, tr);
+    D::transposeHalves(vi, ti);
     const Z<float> t[4] = {{tr[0], ti[0]}, {tr[1], ti[1]}, {tr[2], ti[2]}, {tr[3], ti[3]}};
     const V sign = _mm256_castsi256_ps(_mm256_set1_epi32(int(0x80000000u)));
     // z times 1 in the low half and -i in the high half.
@@ -929,7 +918,7 @@ inline bool pow2Eligible(int n) noexcept {
     return (n & (n - 1)) == 0;
 }
 
-// Lengths with a power-of-two plan: those, and the one whole32 takes.
+// Lengths with a plan of this file (method kPow2): those, and the one whole32 takes.
 template <class T>
 inline bool pow2Plan(int n) noexcept {
     return pow2Eligible<T>(n) || n == p2::kFirst4<T>;
